@@ -1,0 +1,24 @@
+#include "data/errors.h"
+
+#include "data/textops.h"
+#include "platform/codec.h"
+
+namespace errors {
+
+Text indexMessage(std::int64_t index) { return "List index out of bounds (" + IntToStr(index) + ")"; }
+
+void throwIndex(std::int64_t index) { throw EStringListError(indexMessage(index)); }
+
+void throwListIndex(std::int64_t index) { throw EListError(indexMessage(index)); }
+
+void throwOpen(const Text& ansiPath, const Text& systemText) {
+  throw EFOpenError("Cannot open file \"" + platform::fullPath(ansiPath) + "\". " + systemText);
+}
+
+void throwCreate(const Text& ansiPath, const Text& systemText) {
+  throw EFCreateError("Cannot create file \"" + platform::fullPath(ansiPath) + "\". " + systemText);
+}
+
+void throwCannotFocus() { throw EInvalidOperation("Cannot focus a disabled or invisible window"); }
+
+}  // namespace errors

@@ -1,0 +1,24 @@
+#pragma once
+// The winners record "抽奖名单\获奖记录.txt": two lines per prize slot in use, the
+// bracketed prize name and the winners text.
+#include "data/stringlist.h"
+#include "platform/text.h"
+
+#include <cstdint>
+
+class Window;
+struct Session;
+namespace platform { class Dialogs; class Clock; }
+
+// Rewrites the whole record from the prize names, winners texts and prize count.
+void SaveHuman(const Window& w, const Session& s);
+
+// The window's first-show handler: asks whether to continue the previous record. Yes
+// restores winners texts and counters and prunes the pool; No keeps a non-empty previous
+// record as "抽奖名单\获奖记录-YYYYMMDD-HHMMSS.txt" and writes a fresh one.
+void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock& clock);
+
+// Cuts `text` at every occurrence of `sep` (n occurrences give n + 1 pieces).
+TStringList SplitString(const Text& text, const Text& sep);
+// Number of pieces of a winners text at "，": the empty text counts 1.
+std::int32_t CharCount(const Text& text);

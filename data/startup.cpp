@@ -1,0 +1,54 @@
+#include "data/startup.h"
+
+#include "data/errors.h"
+#include "data/stringlist.h"
+#include "data/textops.h"
+#include "data/texts.h"
+#include "data/window.h"
+#include "platform/bitmap.h"
+
+namespace {
+
+// Reads the picture file as a Windows bitmap; the window's picture changes only when the
+// whole file has been decoded.
+void loadPicture(Window& w, const Text& path) {
+  platform::BitmapResult r = platform::readBitmap(path);
+  switch (r.status) {
+    case platform::BitmapResult::Ok:
+      w.setPicture(r.picture);
+      return;
+    case platform::BitmapResult::OpenFailed:
+      errors::throwOpen(path, r.systemText);
+    case platform::BitmapResult::NotBitmap:
+      throw EInvalidGraphic("Bitmap image is not valid");
+    case platform::BitmapResult::ReadFailed:
+      throw EReadError("Stream read error");
+  }
+}
+
+}  // namespace
+
+void ReadMan(Window& w, const Text& path) {
+  w.poolClear();
+  TStringList list;
+  list.LoadFromFile(path);
+  w.poolAppendAll(list.lines());
+}
+
+void FormCreate(Window& w, Session& s) {
+  ReadMan(w, T().candidateFile);
+  w.setPoolCaption(PoolCaption(w.poolCount()));
+
+  TStringList settings;
+  settings.LoadFromFile(T().settingsFile);
+  loadPicture(w, T().drawFolder + "\\" + settings.Get(1));
+  w.setHeadline(settings.Get(3));
+  s.prizeCount = StrToInt(settings.Get(5));
+  for (int k = 2; k <= 6; ++k)
+    if (s.prizeCount > k - 1) w.showSlot(k);
+
+  TStringList prizes;
+  prizes.LoadFromFile(T().prizeFile);
+  for (int k = 1; k <= 6; ++k)
+    if (s.prizeCount > k - 1) w.setSlotCaption(k, prizes.Get(k - 1));
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Reading the draw folder at start-up.
+#include "platform/text.h"
+
+class Window;
+struct Session;
+
+// Empties the pool and appends every line of the candidate list file, in file order.
+void ReadMan(Window& w, const Text& path);
+
+// The window's creation handler: pool, pool caption, picture, headline, prize count,
+// slots shown and their names, in that order. An error ends it at the failing step;
+// what earlier steps set stays.
+void FormCreate(Window& w, Session& s);

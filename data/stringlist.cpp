@@ -1,0 +1,59 @@
+#include "data/stringlist.h"
+
+#include "data/errors.h"
+#include "platform/files.h"
+
+void TStringList::FromBytes(const Text& bytes) {
+  lines_.clear();
+  const char* p = bytes.data();
+  const char* end = p + bytes.size();
+  while (p < end && *p != '\0') {
+    const char* start = p;
+    while (p < end && *p != '\r' && *p != '\n' && *p != '\0') ++p;
+    lines_.emplace_back(start, p);
+    if (p < end && *p == '\r') ++p;
+    if (p < end && *p == '\n') ++p;
+  }
+}
+
+Text TStringList::ToBytes() const {
+  size_t size = 0;
+  for (const auto& l : lines_) size += l.size() + 2;
+  Text out;
+  out.reserve(size);
+  for (const auto& l : lines_) {
+    out += l;
+    out += "\r\n";
+  }
+  return out;
+}
+
+void TStringList::LoadFromFile(const Text& ansiPath) {
+  Text bytes;
+  platform::FileResult r = platform::readWholeFile(ansiPath, bytes);
+  if (r.status == platform::FileResult::OpenFailed) errors::throwOpen(ansiPath, r.systemText);
+  if (r.status != platform::FileResult::Ok) throw EReadError("Stream read error");
+  FromBytes(bytes);
+}
+
+void TStringList::SaveToFile(const Text& ansiPath) const {
+  platform::FileResult r = platform::writeWholeFileAtomic(ansiPath, ToBytes());
+  switch (r.status) {
+    case platform::FileResult::Ok:
+      return;
+    case platform::FileResult::ShortWrite:
+      throw EWriteError("Stream write error");
+    default:
+      errors::throwCreate(ansiPath, r.systemText);
+  }
+}
+
+const Text& TStringList::Get(std::int32_t index) const {
+  if (index < 0 || index >= Count()) errors::throwIndex(index);
+  return lines_[size_t(index)];
+}
+
+std::int32_t TStringList::Add(const Text& line) {
+  lines_.push_back(line);
+  return Count() - 1;
+}

@@ -1,0 +1,79 @@
+#include "data/textops.h"
+
+#include "data/errors.h"
+
+#include <cstring>
+
+namespace {
+
+[[noreturn]] void notAnInteger(const Text& text) {
+  throw EConvertError("'" + text + "' is not a valid integer value");
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::int32_t StrToInt(const Text& text) {
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  bool hex = false;
+  if (i < n && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    hex = true;
+    ++i;
+  } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    hex = true;
+    i += 2;
+  }
+  if (i >= n) notAnInteger(text);
+
+  if (hex) {
+    std::uint64_t v = 0;
+    for (; i < n; ++i) {
+      int d = hexDigit(text[i]);
+      if (d < 0) notAnInteger(text);
+      v = v * 16 + std::uint64_t(d);
+      if (v > 0xFFFFFFFFull) notAnInteger(text);
+    }
+    std::int32_t s = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    // Negating the most negative value wraps around, as 32-bit arithmetic does.
+    return negative ? static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(s)) : s;
+  }
+
+  std::int64_t v = 0;
+  for (; i < n; ++i) {
+    char c = text[i];
+    if (c < '0' || c > '9') notAnInteger(text);
+    v = v * 10 + (c - '0');
+    if (v > 2147483648ll) notAnInteger(text);
+  }
+  if (negative) v = -v;
+  if (v > 2147483647ll) notAnInteger(text);
+  return static_cast<std::int32_t>(v);
+}
+
+Text IntToStr(std::int64_t n) { return std::to_string(n); }
+
+Text Trim(const Text& text) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
+  return text.substr(b, e - b);
+}
+
+int Pos(const Text& pattern, const Text& text) {
+  if (pattern.empty() || text.empty()) return 0;
+  size_t at = text.find(pattern);
+  return at == Text::npos ? 0 : int(at) + 1;
+}

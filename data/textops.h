@@ -1,0 +1,19 @@
+#pragma once
+// Operations on texts (GBK byte strings). All work on bytes, never on characters.
+#include "platform/text.h"
+
+#include <cstdint>
+
+// Integer text form: blanks (0x20 only), at most one sign, then "$"/"x"/"X"/"0x"/"0X"
+// and hex digits (32-bit, taken as signed) or decimal digits (within int32), to the very
+// end. Anything else throws EConvertError "'%s' is not a valid integer value".
+std::int32_t StrToInt(const Text& text);
+// Decimal digits, "-" for negatives, no padding.
+Text IntToStr(std::int64_t n);
+// Removes bytes 0x00..0x20 at both ends; bytes from 0x80 up are never removed.
+Text Trim(const Text& text);
+// Same length, same bytes.
+inline bool Equal(const Text& a, const Text& b) { return a == b; }
+// 1-based byte position of the first occurrence of `pattern` in `text`; 0 when there is
+// none or either is empty. Ignores character boundaries.
+int Pos(const Text& pattern, const Text& text);

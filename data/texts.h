@@ -1,0 +1,32 @@
+#pragma once
+// The program's own texts as GBK bytes, turned from their UTF-8 spelling once.
+#include "platform/text.h"
+
+#include <array>
+
+struct ProgramTexts {
+  Text appTitle;          // 澄曜晚会抽奖系统 霁岩版 (caption of every error report)
+  Text separator;         // ， (A3 AC)
+  Text poolCaptionHead;   // 抽奖名单[
+  Text poolCaptionTail;   // ]人
+  Text drawFolder;        // 抽奖名单
+  Text candidateFile;     // 抽奖名单\抽奖名单.txt
+  Text settingsFile;      // 抽奖名单\基础配置.ini
+  Text prizeFile;         // 抽奖名单\奖项设置.ini
+  Text recordFile;        // 抽奖名单\获奖记录.txt
+  Text recordBackupHead;  // 抽奖名单\获奖记录-
+  Text start;             // 开始
+  Text stop;              // 停止
+  Text questionCaption;   // 提示
+  Text continueQuestion;  // 是否继续上次的获奖记录？
+  Text pageKeyOff;        // 禁止用翻页键抽奖！
+  Text pageKeyOn;         // 可以用翻页键抽奖！
+  Text inputPrompt;       // 请输入加入名单的名字
+  Text drumWav;           // drum.wav
+  Text gongWav;           // gong.wav
+};
+
+const ProgramTexts& T();
+
+// "抽奖名单[" + count + "]人"
+Text PoolCaption(int count);

@@ -1,0 +1,84 @@
+#pragma once
+// The window's operations: exactly what the main window offers to the rest of the
+// program. The loaders, the winners record and the draw engine work only through this,
+// so every rule of a draw runs without a window; the real window implements it with
+// widgets and the tests with a plain fake.
+#include "platform/bitmap.h"
+#include "platform/text.h"
+
+#include <cstdint>
+#include <vector>
+
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  // ListBox1, the pool. Entry indices run from 0 to poolCount() - 1.
+  virtual int poolCount() const = 0;
+  virtual Text poolName(int i) const = 0;              // EStringListError outside the pool
+  virtual void poolAppend(const Text& name) = 0;        // EOutOfResources when refused
+  // Appends every name in order; a window may do this in one step.
+  virtual void poolAppendAll(const std::vector<Text>& names) {
+    for (const auto& n : names) poolAppend(n);
+  }
+  virtual void poolClear() = 0;
+  virtual bool poolSelected(int i) const = 0;           // EListError outside the pool
+  virtual void setPoolSelected(int i, bool on) = 0;     // EListError outside the pool
+  virtual void clearPoolSelection() = 0;                // every selected flag off
+  virtual int poolSelectedCount() const = 0;
+  // Deletes the given entries (ascending, distinct, in range); the rest keep their order.
+  virtual void poolDeleteRows(const std::vector<int>& ascending) = 0;
+  virtual void poolDeleteSelected() = 0;
+
+  // Label13: the pool caption, its tag (the page-key lock) and its hint.
+  virtual void setPoolCaption(const Text& caption) = 0;
+  virtual std::int32_t pageKeyLock() const = 0;
+  virtual void setPageKeyLock(std::int32_t tag) = 0;
+  virtual void setPoolCaptionHint(const Text& hint) = 0;
+
+  // StaticText1, the headline.
+  virtual Text headline() const = 0;
+  virtual void setHeadline(const Text& text) = 0;
+
+  // Image1, the picture.
+  virtual void setPicture(const platform::Picture& picture) = 0;
+
+  // Prize slots k = 1..6: radio button (selected, caption, shown) and counter label.
+  virtual bool slotSelected(int k) const = 0;
+  virtual Text slotCaption(int k) const = 0;
+  virtual void setSlotCaption(int k, const Text& caption) = 0;
+  virtual void showSlot(int k) = 0;  // radio button and counter label
+  virtual Text counter(int k) const = 0;
+  virtual void setCounter(int k, const Text& caption) = 0;
+
+  // Button1, the Start/Stop button.
+  virtual Text buttonCaption() const = 0;
+  virtual void setButtonCaption(const Text& caption) = 0;
+  virtual bool buttonEnabled() const = 0;
+  virtual void setButtonEnabled(bool on) = 0;
+
+  // Panel8, the prize bar.
+  virtual bool prizeBarEnabled() const = 0;
+  virtual void setPrizeBarEnabled(bool on) = 0;
+
+  // SpinEdit1, the draw-size field: its text (what the engine reads) and its value.
+  virtual Text drawSizeText() const = 0;
+  virtual bool drawSizeHasFocus() const = 0;
+  // EInvalidOperation "Cannot focus a disabled or invisible window" when it cannot.
+  virtual void focusDrawSize() = 0;
+  virtual bool drawSizeHasValue() const = 0;
+  virtual int drawSizeValue() const = 0;
+  virtual void setDrawSizeValue(int value) = 0;
+
+  // Timer1 (1 ms, picks) and Timer2 (2000 ms, lock-out).
+  virtual bool timer1On() const = 0;
+  virtual void setTimer1(bool on) = 0;
+  virtual bool timer2On() const = 0;
+  virtual void setTimer2(bool on) = 0;
+};
+
+// What is held beside the window for the life of the process.
+struct Session {
+  std::int32_t prizeCount = 0;
+  Text winners[6];  // winners text of slots 1..6 (index k - 1)
+};

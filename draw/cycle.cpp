@@ -1,0 +1,90 @@
+#include "draw/cycle.h"
+
+#include "data/record.h"
+#include "data/textops.h"
+#include "data/texts.h"
+#include "data/window.h"
+#include "platform/seams.h"
+
+DrawCycle::DrawCycle(Window& w, Session& s, platform::Sound& sound, Text exeDir)
+    : w_(w), s_(s), sound_(sound), exeDir_(std::move(exeDir)) {}
+
+void DrawCycle::focusStep() {
+  if (w_.prizeBarEnabled() && !w_.drawSizeHasFocus()) w_.focusDrawSize();
+}
+
+void DrawCycle::Button1Click() {
+  if (!w_.buttonEnabled()) return;  // the lock-out holds for the keys as well
+  focusStep();
+  if (w_.buttonCaption() == T().start)
+    start();
+  else
+    stop();
+}
+
+void DrawCycle::start() {
+  w_.setButtonEnabled(false);
+  w_.setPrizeBarEnabled(false);
+  w_.setPoolCaption(PoolCaption(w_.poolCount()));
+  w_.setButtonCaption(T().stop);
+  sound_.play(exeDir_ + T().drumWav);
+  w_.setTimer1(true);
+  w_.setTimer2(true);
+}
+
+void DrawCycle::stop() {
+  w_.setTimer1(false);
+  w_.setButtonCaption(T().start);
+  w_.setButtonEnabled(false);
+  w_.setPrizeBarEnabled(false);
+  w_.setTimer2(true);
+  sound_.play(exeDir_ + T().gongWav);
+
+  // The last pick's entries are the winners: the counter rises by their number, and an
+  // empty pick records nothing (no empty name, no dangling separator).
+  const int picked = w_.poolSelectedCount();
+  for (int k = 1; k <= 6 && picked > 0; ++k) {
+    if (!w_.slotSelected(k)) continue;
+    w_.setCounter(k, IntToStr(std::int64_t(StrToInt(w_.counter(k))) + picked));
+    Text& winners = s_.winners[k - 1];
+    if (winners.empty())
+      winners = w_.headline();
+    else
+      winners += T().separator + w_.headline();
+    break;
+  }
+
+  w_.poolDeleteSelected();
+  w_.setPoolCaption(PoolCaption(w_.poolCount()));
+  SaveHuman(w_, s_);
+  w_.setPrizeBarEnabled(true);
+}
+
+void DrawCycle::Timer2Timer() {
+  w_.setTimer2(false);
+  w_.setButtonEnabled(true);
+}
+
+void DrawCycle::FlatButton1Click() {
+  w_.setTimer1(false);
+  w_.setTimer2(false);
+  w_.setHeadline({});
+  w_.setButtonCaption(T().start);
+  w_.setButtonEnabled(true);
+  w_.setPrizeBarEnabled(true);
+  focusStep();
+}
+
+void DrawCycle::FormKeyUp(int key) {
+  if (key == VK_SPACE_KEY || (key == VK_NEXT_KEY && w_.pageKeyLock() == 0)) Button1Click();
+}
+
+void DrawCycle::Label13Click() {
+  if (w_.pageKeyLock() == 0) {
+    w_.setPageKeyLock(1);
+    w_.setPoolCaptionHint(T().pageKeyOff);
+  } else {
+    w_.setPageKeyLock(0);
+    w_.setPoolCaptionHint(T().pageKeyOn);
+  }
+}

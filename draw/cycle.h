@@ -1,0 +1,35 @@
+#pragma once
+// The draw cycle: Start, Stop, Cancel, the lock-out, the keys and the page-key lock.
+#include "platform/text.h"
+
+class Window;
+struct Session;
+namespace platform { class Sound; }
+
+// Key codes that FormKeyUp looks at.
+enum : int { VK_SPACE_KEY = 32, VK_NEXT_KEY = 34 };
+
+class DrawCycle {
+ public:
+  // `exeDir` is the executable's folder (GBK, ending in a backslash); the sounds are
+  // "drum.wav" and "gong.wav" in it.
+  DrawCycle(Window& w, Session& s, platform::Sound& sound, Text exeDir);
+
+  void Button1Click();      // Start/Stop press
+  void Timer2Timer();       // end of a lock-out
+  void FlatButton1Click();  // Cancel
+  void FormKeyUp(int key);  // Space, PageDown
+  void Label13Click();      // page-key lock switch
+
+  // The focus step: the draw-size field takes the focus when the prize bar is enabled.
+  void focusStep();
+
+ private:
+  void start();
+  void stop();
+
+  Window& w_;
+  Session& s_;
+  platform::Sound& sound_;
+  Text exeDir_;
+};

@@ -1,0 +1,56 @@
+#include "platform/codec.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace platform {
+namespace {
+
+// The decoder and encoder are opened once: the headline is decoded on every tick.
+QStringDecoder& decoder() {
+  static QStringDecoder d("GBK", QStringDecoder::Flag::Stateless);
+  return d;
+}
+
+QStringEncoder& encoder() {
+  static QStringEncoder e("GBK", QStringEncoder::Flag::Stateless);
+  return e;
+}
+
+}  // namespace
+
+QString fromAnsi(const Text& bytes) {
+  if (bytes.empty()) return {};
+  auto& d = decoder();
+  d.resetState();
+  return d.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+Text toAnsi(const QString& text) {
+  auto& e = encoder();
+  e.resetState();
+  QByteArray out = e.encode(text);
+  return Text(out.constData(), size_t(out.size()));
+}
+
+Text ansi(std::string_view utf8) {
+  return toAnsi(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+}
+
+QString nativePath(const Text& ansiPath) {
+  QString p = fromAnsi(ansiPath);
+  p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  return p;
+}
+
+Text fullPath(const Text& ansiPath) {
+  QString p = nativePath(ansiPath);
+  const bool endsInSeparator = p.endsWith(QLatin1Char('/'));
+  QString full = QDir::cleanPath(QFileInfo(p).absoluteFilePath());
+  if (endsInSeparator && !full.endsWith(QLatin1Char('/'))) full += QLatin1Char('/');
+  return toAnsi(QDir::toNativeSeparators(full));
+}
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+// The one place where texts meet Unicode: decoding GBK bytes for display, encoding the
+// program's own UTF-8 literals into GBK once, and turning draw-folder paths (GBK bytes,
+// backslashes) into native file-system paths.
+#include "platform/text.h"
+
+#include <QString>
+#include <string_view>
+
+namespace platform {
+
+// GBK bytes to Unicode for the screen. Bytes that are not valid GBK become U+FFFD;
+// the stored bytes are never touched.
+QString fromAnsi(const Text& bytes);
+
+// Unicode to GBK bytes; characters GBK lacks become '?'.
+Text toAnsi(const QString& text);
+
+// A UTF-8 literal of the program's own (captions, file names, the separator) as GBK.
+Text ansi(std::string_view utf8);
+
+// "抽奖名单\获奖记录.txt" to a path the OS understands: decode first, then change
+// backslashes to the native separator. (Changing bytes 0x5C before decoding would
+// break characters whose second byte is 0x5C, such as 乗 = 81 5C.)
+QString nativePath(const Text& ansiPath);
+
+// The full path of an ANSI path, made absolute against the current directory, in the
+// native form, as ANSI bytes (for error messages).
+Text fullPath(const Text& ansiPath);
+
+}  // namespace platform

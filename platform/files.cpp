@@ -1,0 +1,162 @@
+#include "platform/files.h"
+
+#include "platform/codec.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include <QSaveFile>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace platform {
+
+Text systemErrorText(int err) {
+  Text t = toAnsi(QString::fromLocal8Bit(std::strerror(err)));
+  while (!t.empty() && (static_cast<unsigned char>(t.back()) <= 0x20 || t.back() == '.')) t.pop_back();
+  return t;
+}
+
+bool pathExists(const Text& ansiPath) { return QFileInfo::exists(nativePath(ansiPath)); }
+
+#ifndef _WIN32
+
+namespace {
+
+QByteArray encoded(const Text& ansiPath) { return QFile::encodeName(nativePath(ansiPath)); }
+
+FileResult failure(FileResult::Status status, int err) { return {status, systemErrorText(err)}; }
+
+bool writeAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    data += n;
+    size -= size_t(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileResult readWholeFile(const Text& ansiPath, Text& out) {
+  const QByteArray path = encoded(ansiPath);
+  int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return failure(FileResult::OpenFailed, errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    return failure(FileResult::OpenFailed, err);
+  }
+  Text buffer;
+  buffer.resize(size_t(st.st_size > 0 ? st.st_size : 0));
+  size_t got = 0;
+  for (;;) {
+    if (got == buffer.size()) buffer.resize(buffer.size() + 65536);
+    ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      return failure(FileResult::ShortRead, err);
+    }
+    if (n == 0) break;
+    got += size_t(n);
+  }
+  ::close(fd);
+  buffer.resize(got);
+  out.swap(buffer);
+  return {};
+}
+
+FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
+  const QByteArray target = encoded(ansiPath);
+  mode_t mode = 0666;
+  {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~mask;
+  }
+  struct stat st {};
+  if (::stat(target.constData(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return failure(FileResult::CreateFailed, EISDIR);
+    // A read-only file stays read-only, also for a user whom the system would let write.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return failure(FileResult::CreateFailed, EACCES);
+    if (::access(target.constData(), W_OK) != 0) return failure(FileResult::CreateFailed, errno);
+    mode = st.st_mode & 07777;
+  }
+
+  QByteArray temp = target + ".XXXXXX";
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) return failure(FileResult::CreateFailed, errno);
+  ::fchmod(fd, mode);
+
+  auto abandon = [&](FileResult::Status status, int err) {
+    ::close(fd);
+    ::unlink(temp.constData());
+    return failure(status, err);
+  };
+  if (!writeAll(fd, bytes.data(), bytes.size())) return abandon(FileResult::ShortWrite, errno);
+  if (::fsync(fd) != 0) return abandon(FileResult::ShortWrite, errno);
+  if (::close(fd) != 0) {
+    int err = errno;
+    ::unlink(temp.constData());
+    return failure(FileResult::ShortWrite, err);
+  }
+  if (::rename(temp.constData(), target.constData()) != 0) {
+    int err = errno;
+    ::unlink(temp.constData());
+    return failure(FileResult::CreateFailed, err);
+  }
+  // Make the rename itself durable.
+  QByteArray dir = QFile::encodeName(QFileInfo(QFile::decodeName(target)).absolutePath());
+  int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd >= 0) {
+    ::fsync(dfd);
+    ::close(dfd);
+  }
+  return {};
+}
+
+#else  // _WIN32
+
+FileResult readWholeFile(const Text& ansiPath, Text& out) {
+  QFile f(nativePath(ansiPath));
+  if (!f.open(QIODevice::ReadOnly)) return {FileResult::OpenFailed, toAnsi(f.errorString())};
+  QByteArray all = f.readAll();
+  if (f.error() != QFileDevice::NoError) return {FileResult::ShortRead, toAnsi(f.errorString())};
+  out.assign(all.constData(), size_t(all.size()));
+  return {};
+}
+
+FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
+  QSaveFile f(nativePath(ansiPath));
+  if (!f.open(QIODevice::WriteOnly)) return {FileResult::CreateFailed, toAnsi(f.errorString())};
+  if (f.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+    f.cancelWriting();
+    return {FileResult::ShortWrite, toAnsi(f.errorString())};
+  }
+  if (!f.commit()) return {FileResult::CreateFailed, toAnsi(f.errorString())};
+  return {};
+}
+
+#endif
+
+}  // namespace platform

@@ -1,0 +1,58 @@
+#pragma once
+// The side effects the program has on the machine, each behind a small interface so that
+// tests can put a fake in its place: the clock, message and input boxes, sound and
+// starting an editor.
+#include "platform/text.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // High-resolution counter (monotonic ns on Linux, QueryPerformanceCounter on Windows);
+  // nothing when it cannot be read.
+  virtual std::optional<std::uint64_t> performanceCounter() = 0;
+  // Milliseconds since system start (fallback for the counter).
+  virtual std::uint32_t tickCount() = 0;
+  // Local time as "YYYYMMDD-HHMMSS", GBK (digits and '-').
+  virtual Text localStamp() = 0;
+};
+
+class Dialogs {
+ public:
+  enum class Answer { Yes, No, Failed };
+  virtual ~Dialogs() = default;
+  // Modal critical box with one OK button.
+  virtual void errorBox(const Text& caption, const Text& text) = 0;
+  // Modal Yes/No question with the question icon.
+  virtual Answer askYesNo(const Text& caption, const Text& text) = 0;
+  // Modal input box: OK returns the entry's text, Cancel/Escape/close return `deflt`.
+  virtual Text inputBox(const Text& caption, const Text& prompt, const Text& deflt) = 0;
+};
+
+class Sound {
+ public:
+  virtual ~Sound() = default;
+  // Starts playing the file and returns at once. A missing file or no audio device plays
+  // nothing and reports nothing.
+  virtual void play(const Text& ansiPath) = 0;
+};
+
+class Launcher {
+ public:
+  virtual ~Launcher() = default;
+  // Opens the file in a text editor without waiting; failures are silent.
+  virtual void openInEditor(const Text& ansiPath) = 0;
+};
+
+// The real clock (on every platform).
+Clock& systemClock();
+
+// The folder of the running executable, GBK, ending in a backslash ("D:\抽奖\" or
+// "\home\me\event\" on Linux; nativePath() turns it back).
+Text executableDir();
+
+}  // namespace platform

@@ -1,0 +1,61 @@
+#pragma once
+// Fakes for the platform seams: a clock the test sets, dialogs that answer as told and
+// remember what they were asked, a sound and a launcher that only record.
+#include "platform/seams.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class FakeClock : public platform::Clock {
+ public:
+  std::optional<std::uint64_t> counter = 1000;
+  std::uint64_t step = 7919;  // added after every counter read, so reseeds differ
+  std::uint32_t ticks = 0;
+  Text stamp = "20261210-201500";
+  int counterReads = 0;
+
+  std::optional<std::uint64_t> performanceCounter() override {
+    ++counterReads;
+    if (!counter) return std::nullopt;
+    auto v = *counter;
+    *counter += step;
+    return v;
+  }
+  std::uint32_t tickCount() override { return ticks; }
+  Text localStamp() override { return stamp; }
+};
+
+class FakeDialogs : public platform::Dialogs {
+ public:
+  struct Box {
+    Text caption, text;
+  };
+  std::vector<Box> errors, questions, inputs;
+  Answer answer = Answer::Yes;
+  Text inputReply;
+  bool inputCancels = false;
+
+  void errorBox(const Text& caption, const Text& text) override { errors.push_back({caption, text}); }
+  Answer askYesNo(const Text& caption, const Text& text) override {
+    questions.push_back({caption, text});
+    return answer;
+  }
+  Text inputBox(const Text& caption, const Text& prompt, const Text& deflt) override {
+    inputs.push_back({caption, prompt});
+    return inputCancels ? deflt : inputReply;
+  }
+};
+
+class FakeSound : public platform::Sound {
+ public:
+  std::vector<Text> played;
+  void play(const Text& path) override { played.push_back(path); }
+};
+
+class FakeLauncher : public platform::Launcher {
+ public:
+  std::vector<Text> opened;
+  void openInEditor(const Text& path) override { opened.push_back(path); }
+};
