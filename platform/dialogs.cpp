@@ -1,0 +1,75 @@
+#include "platform/codec.h"
+#include "platform/gui.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace platform {
+
+void QtDialogs::errorBox(const Text& caption, const Text& text) {
+  QMessageBox box(QMessageBox::Critical, fromAnsi(caption), fromAnsi(text), QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);  // a message may quote any name or path
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+Dialogs::Answer QtDialogs::askYesNo(const Text& caption, const Text& text) {
+  QMessageBox box(QMessageBox::Question, fromAnsi(caption), fromAnsi(text),
+                  QMessageBox::Yes | QMessageBox::No);
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Failed;
+  }
+}
+
+Text QtDialogs::inputBox(const Text& caption, const Text& prompt, const Text& deflt) {
+  QDialog dialog;
+  dialog.setWindowTitle(fromAnsi(caption));
+  dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint);
+  dialog.setWindowModality(Qt::ApplicationModal);
+
+  auto* label = new QLabel(fromAnsi(prompt), &dialog);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  auto* entry = new QLineEdit(fromAnsi(deflt), &dialog);
+  entry->setMaxLength(255);
+  entry->selectAll();
+  label->setBuddy(entry);
+  auto* buttons = new QDialogButtonBox(&dialog);
+  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  ok->setDefault(true);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(label);
+  layout->addWidget(entry);
+  layout->addWidget(buttons);
+  dialog.setFixedWidth(360);
+  dialog.setFixedHeight(dialog.sizeHint().height());
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+  }
+  entry->setFocus();
+
+  if (dialog.exec() != QDialog::Accepted) return deflt;
+  return toAnsi(entry->text());
+}
+
+}  // namespace platform

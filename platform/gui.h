@@ -1,0 +1,53 @@
+#pragma once
+// The real seams that need a screen or a device: message and input boxes, sound, starting
+// an editor, and the screens' sizes.
+#include "platform/seams.h"
+
+#include <QRect>
+#include <memory>
+
+class QWidget;
+class QSoundEffect;
+
+namespace platform {
+
+// QMessageBox / a small input dialog. Modal boxes run their own event loop, so the
+// window's timers keep ticking while one is open.
+class QtDialogs final : public Dialogs {
+ public:
+  void errorBox(const Text& caption, const Text& text) override;
+  Answer askYesNo(const Text& caption, const Text& text) override;
+  Text inputBox(const Text& caption, const Text& prompt, const Text& deflt) override;
+};
+
+// Qt Multimedia; one effect per file, created on first use. A missing file or a machine
+// without an audio device plays nothing and reports nothing.
+class QtSound final : public Sound {
+ public:
+  QtSound();
+  ~QtSound() override;
+  void play(const Text& ansiPath) override;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> d_;
+};
+
+// Notepad on Windows, the desktop's default application for the file elsewhere; always an
+// argument list, never a shell command line.
+class DesktopLauncher final : public Launcher {
+ public:
+  void openInEditor(const Text& ansiPath) override;
+};
+
+// The primary display's width and the whole desktop (all displays together).
+class Screens {
+ public:
+  virtual ~Screens() = default;
+  virtual int primaryWidth() const = 0;
+  virtual QRect desktop() const = 0;
+};
+
+Screens& systemScreens();
+
+}  // namespace platform
