@@ -9,8 +9,8 @@
 DrawCycle::DrawCycle(Window& w, Session& s, platform::Sound& sound, Text exeDir)
     : w_(w), s_(s), sound_(sound), exeDir_(std::move(exeDir)) {}
 
-void DrawCycle::focusStep() {
-  if (w_.prizeBarEnabled() && !w_.drawSizeHasFocus()) w_.focusDrawSize();
+void FocusStep(Window& w) {
+  if (w.prizeBarEnabled() && !w.drawSizeHasFocus()) w.focusDrawSize();
 }
 
 void DrawCycle::Button1Click() {

@@ -9,6 +9,10 @@ namespace platform { class Sound; }
 // Key codes that FormKeyUp looks at.
 enum : int { VK_SPACE_KEY = 32, VK_NEXT_KEY = 34 };
 
+// The focus step: the draw-size field takes the keyboard focus when the prize bar is
+// enabled, so that no flat button keeps it and Space and PageDown reach the window.
+void FocusStep(Window& w);
+
 class DrawCycle {
  public:
   // `exeDir` is the executable's folder (GBK, ending in a backslash); the sounds are
@@ -21,8 +25,7 @@ class DrawCycle {
   void FormKeyUp(int key);  // Space, PageDown
   void Label13Click();      // page-key lock switch
 
-  // The focus step: the draw-size field takes the focus when the prize bar is enabled.
-  void focusStep();
+  void focusStep() { FocusStep(w_); }
 
  private:
   void start();
