@@ -2,7 +2,7 @@
 # Installs the Debian packages the program, its tests and its benchmarks need, when any is
 # missing. Sourced by run.sh and test.sh.
 LUCKYDRAW_PACKAGES=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config zlib1g-dev
   qt6-base-dev qt6-multimedia-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai
