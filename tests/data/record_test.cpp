@@ -1,0 +1,521 @@
+// The winners record: writing it, the continue question, restoring and pruning, keeping
+// the previous record on No, and cutting winners texts into names.
+#include "data/errors.h"
+#include "data/record.h"
+#include "data/texts.h"
+#include "data/window.h"
+#include "support.h"
+#include "support/fake_platform.h"
+#include "support/fake_window.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <sys/stat.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using namespace testdata;
+
+namespace {
+
+const std::string kRecord = "抽奖名单/获奖记录.txt";
+
+std::vector<Text> gbk(std::initializer_list<const char*> utf8) {
+  std::vector<Text> out;
+  for (const char* s : utf8) out.push_back(A(s));
+  return out;
+}
+
+class RecordTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(cwd_.ok());
+    std::filesystem::create_directory("抽奖名单");
+  }
+
+  // The prize names of the worked example.
+  static void nameSlots(FakeWindow& w) {
+    const char* names[] = {"特别大奖", "一等奖", "二等奖", "幸运奖", "纪念奖", "参与奖"};
+    for (int k = 0; k < 6; ++k) w.captions[k] = A(names[k]);
+  }
+
+  // The worked example after three draws, prize count 4.
+  static void fillWorkedExample(FakeWindow& w, Session& s) {
+    nameSlots(w);
+    s.prizeCount = 4;
+    s.winners[0] = "";
+    s.winners[1] = A("张三");
+    s.winners[2] = A("李四，王五，赵六");
+    s.winners[3] = A("钱七，孙八");
+  }
+
+  static Text workedExampleBytes() {
+    return crlf({"[特别大奖]", "", "[一等奖]", "张三", "[二等奖]", "李四，王五，赵六", "[幸运奖]",
+                 "钱七，孙八"});
+  }
+
+  void restore(FakeWindow& w, Session& s, platform::Dialogs::Answer answer = platform::Dialogs::Answer::Yes) {
+    dialogs.answer = answer;
+    FormShow(w, s, dialogs, clock);
+  }
+
+  void expectCounters(const FakeWindow& w, std::array<const char*, 6> counters) {
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(w.counters[k], counters[k]) << "slot " << k + 1;
+  }
+  void expectWinners(const Session& s, std::array<const char*, 6> winners) {
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(s.winners[k], A(winners[k])) << "slot " << k + 1;
+  }
+
+  TempCwd cwd_;
+  FakeDialogs dialogs;
+  FakeClock clock;
+};
+
+// ---------------------------------------------------------------------------------------
+// Writing.
+
+TEST_F(RecordTest, SaveHumanWritesWorkedExample) {
+  FakeWindow w;
+  Session s;
+  fillWorkedExample(w, s);
+  SaveHuman(w, s);
+  EXPECT_EQ(readBytes(kRecord), workedExampleBytes());
+}
+
+TEST_F(RecordTest, PrizeCountZeroOrBelowWritesSlotOneOnly) {
+  for (int count : {0, -2, 1}) {
+    FakeWindow w;
+    Session s;
+    s.prizeCount = count;
+    s.winners[0] = A("张三");
+    s.winners[1] = A("李四");
+    SaveHuman(w, s);
+    EXPECT_EQ(readBytes(kRecord), crlf({"[特等奖]", "张三"})) << "prize count " << count;
+  }
+}
+
+TEST_F(RecordTest, PrizeCountAboveSixWritesSixSlots) {
+  FakeWindow w;
+  Session s;
+  nameSlots(w);
+  s.prizeCount = 9;
+  s.winners[5] = A("周九");
+  SaveHuman(w, s);
+  EXPECT_EQ(readBytes(kRecord), crlf({"[特别大奖]", "", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", "",
+                                      "[纪念奖]", "", "[参与奖]", "周九"}));
+}
+
+// ---------------------------------------------------------------------------------------
+// Restoring.
+
+TEST_F(RecordTest, WorkedExampleRoundTrip) {
+  {
+    FakeWindow w;
+    Session s;
+    fillWorkedExample(w, s);
+    SaveHuman(w, s);
+  }
+  FakeWindow w;
+  nameSlots(w);
+  w.setPool(gbk({"周一", "", "张三", "李四", "王五", "赵六", "钱七", "孙八", "吴九", ""}));
+  w.poolCaption = A("抽奖名单[10]人");
+  Session s;
+  s.prizeCount = 4;
+  restore(w, s);
+
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0].caption, A("提示"));
+  EXPECT_EQ(dialogs.questions[0].text, A("是否继续上次的获奖记录？"));
+  expectWinners(s, {"", "张三", "李四，王五，赵六", "钱七，孙八", "", ""});
+  expectCounters(w, {"0", "1", "3", "2", "00", "00"});
+  // Pieces: "", 张三, 李四, 王五, 赵六, 钱七, 孙八 and the empty texts of slots 5 and 6.
+  EXPECT_EQ(w.names(), gbk({"周一", "吴九"}));
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[2]人"));
+  EXPECT_EQ(readBytes(kRecord), workedExampleBytes()) << "a restore does not write the record";
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(RecordTest, RoundTripKeepsEveryByte) {
+  Session written;
+  {
+    FakeWindow w;
+    nameSlots(w);
+    written.prizeCount = 6;
+    written.winners[0] = A("张三 ") + A("，") + A(" 李四");
+    written.winners[1] = A("乗，") + "\x80\xFF";
+    written.winners[2] = A("，，");
+    written.winners[3] = "\xEF\xBB\xBF" "abc";
+    written.winners[4] = "";
+    written.winners[5] = A("\t王五\t");
+    SaveHuman(w, written);
+  }
+  FakeWindow w;
+  Session s;
+  s.prizeCount = 6;
+  restore(w, s);
+  for (int k = 0; k < 6; ++k) EXPECT_EQ(s.winners[k], written.winners[k]) << "slot " << k + 1;
+  expectCounters(w, {"2", "2", "3", "1", "0", "1"});
+}
+
+TEST_F(RecordTest, RestoreUnderLargerPrizeCount) {
+  writeBytes(kRecord, crlf({"[特别大奖]", "张三", "[一等奖]", "李四，王五", "[二等奖]", "赵六"}));
+  FakeWindow w;
+  w.setPool(gbk({"张三", "李四", "王五", "赵六", "钱七"}));
+  Session s;
+  s.prizeCount = 5;
+  restore(w, s);
+  expectWinners(s, {"张三", "李四，王五", "赵六", "", "", ""});
+  expectCounters(w, {"1", "2", "1", "00", "00", "00"});
+  EXPECT_EQ(w.names(), gbk({"钱七"}));
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[1]人"));
+}
+
+TEST_F(RecordTest, RestoreUnderSmallerPrizeCountLeavesLaterSlots) {
+  writeBytes(kRecord, crlf({"[特别大奖]", "张三", "[一等奖]", "李四", "[二等奖]", "王五，赵六", "[幸运奖]", "钱七"}));
+  FakeWindow w;
+  w.setPool(gbk({"张三", "李四", "王五", "赵六", "钱七"}));
+  Session s;
+  s.prizeCount = 2;
+  restore(w, s);
+  expectWinners(s, {"张三", "李四", "", "", "", ""});
+  expectCounters(w, {"1", "1", "00", "00", "00", "00"});
+  EXPECT_EQ(w.names(), gbk({"王五", "赵六", "钱七"}));
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[3]人"));
+}
+
+TEST_F(RecordTest, PrizeCountZeroReadsLineOneOnly) {
+  writeBytes(kRecord, crlf({"[特别大奖]", "张三", "[一等奖]", "李四"}));
+  FakeWindow w;
+  w.setPool(gbk({"张三", "李四"}));
+  Session s;
+  s.prizeCount = 0;
+  restore(w, s);
+  expectWinners(s, {"张三", "", "", "", "", ""});
+  expectCounters(w, {"1", "00", "00", "00", "00", "00"});
+  EXPECT_EQ(w.names(), gbk({"李四"}));
+}
+
+TEST_F(RecordTest, BracketedNamesAreNotRead) {
+  writeBytes(kRecord, crlf({"[纪念奖]", "张三", "随便什么", "李四"}));
+  FakeWindow w;
+  nameSlots(w);
+  Session s;
+  s.prizeCount = 2;
+  restore(w, s);
+  expectWinners(s, {"张三", "李四", "", "", "", ""});
+  EXPECT_EQ(w.captions[0], A("特别大奖"));
+  EXPECT_EQ(w.captions[1], A("一等奖"));
+}
+
+TEST_F(RecordTest, FailedQuestionRestoresLikeYes) {
+  writeBytes(kRecord, crlf({"[特等奖]", "张三，李四"}));
+  FakeWindow w;
+  w.setPool(gbk({"张三", "王五", "李四"}));
+  Session s;
+  s.prizeCount = 1;
+  restore(w, s, platform::Dialogs::Answer::Failed);
+  expectWinners(s, {"张三，李四", "", "", "", "", ""});
+  expectCounters(w, {"2", "00", "00", "00", "00", "00"});
+  EXPECT_EQ(w.names(), gbk({"王五"}));
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[1]人"));
+}
+
+// ---------------------------------------------------------------------------------------
+// Pruning the pool: each piece takes out the first equal entry, if any.
+
+struct PruneCase {
+  const char* name;
+  int prizeCount;
+  std::vector<const char*> record;  // the file's lines
+  std::vector<const char*> before, after;
+  const char* counter1;
+};
+void PrintTo(const PruneCase& c, std::ostream* os) { *os << c.name; }
+
+const PruneCase kPrunes[] = {
+    {"NameTwiceInPoolOnceRecorded", 2, {"[a]", "张三", "[b]", "李四"},
+     {"张三", "王五", "张三", "李四"}, {"王五", "张三"}, "1"},
+    {"NameRecordedTwiceRemovesBoth", 1, {"[a]", "张三，张三"},
+     {"张三", "王五", "张三"}, {"王五"}, "2"},
+    {"EmptyPieceRemovesFirstEmptyEntry", 6,
+     {"[a]", "张三，，李四", "[b]", "y", "[c]", "y", "[d]", "y", "[e]", "y", "[f]", "y"},
+     {"张三", "x", "", "李四", "", "x"}, {"x", "", "x"}, "3"},
+    {"SixEmptyTextsRemoveSixEmptyEntries", 6,
+     {"[a]", "", "[b]", "", "[c]", "", "[d]", "", "[e]", "", "[f]", ""},
+     {"甲", "", "乙", "", "", "", "", "", "", "丙"}, {"甲", "乙", "", "丙"}, "0"},
+    {"UnreadSlotsStillGiveEmptyPieces", 1, {"[a]", "张三"},
+     {"", "", "张三", "", "", "", "", ""}, {"", ""}, "1"},
+    {"TrailingBlankDoesNotMatchBareName", 1, {"[a]", "王五 "},
+     {"王五", "王五 "}, {"王五"}, "1"},
+    {"BareNameDoesNotMatchTrailingBlank", 1, {"[a]", "王五"},
+     {"王五 ", "赵六"}, {"王五 ", "赵六"}, "1"},
+    {"UnknownNameRemovesNothing", 1, {"[a]", "赵六"},
+     {"张三"}, {"张三"}, "1"},
+};
+
+class Pruning : public RecordTest, public ::testing::WithParamInterface<PruneCase> {};
+
+TEST_P(Pruning, RemovesFirstEqualEntryPerPiece) {
+  const auto& c = GetParam();
+  Text bytes;
+  for (const char* l : c.record) bytes += A(l) + "\r\n";
+  writeBytes(kRecord, bytes);
+  FakeWindow w;
+  std::vector<Text> before;
+  for (const char* n : c.before) before.push_back(A(n));
+  w.setPool(before);
+  Session s;
+  s.prizeCount = c.prizeCount;
+  restore(w, s);
+
+  std::vector<Text> after;
+  for (const char* n : c.after) after.push_back(A(n));
+  EXPECT_EQ(w.names(), after);
+  EXPECT_EQ(w.poolCaption, PoolCaption(int(after.size())));
+  EXPECT_EQ(w.counters[0], c.counter1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Pruning, ::testing::ValuesIn(kPrunes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------
+// Restores that fail.
+
+TEST_F(RecordTest, MissingRecordRestoresNothing) {
+  FakeWindow w;
+  w.setPool(gbk({"张三", ""}));
+  w.poolCaption = A("抽奖名单[2]人");
+  Session s;
+  s.prizeCount = 3;
+  auto r = raisedBy([&] { restore(w, s); });
+  expectFileError(r, "EFOpenError", "open", TempCwd::full(kRecord));
+  expectWinners(s, {"", "", "", "", "", ""});
+  expectCounters(w, {"00", "00", "00", "00", "00", "00"});
+  EXPECT_EQ(w.names(), gbk({"张三", ""}));
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[2]人"));
+  EXPECT_FALSE(std::filesystem::exists(kRecord)) << "no record is written until the first Stop";
+}
+
+class ShortRecord : public RecordTest, public ::testing::WithParamInterface<Text> {};
+
+TEST_P(ShortRecord, FewerThanTwoLinesIsIndexErrorOne) {
+  writeBytes(kRecord, GetParam());
+  FakeWindow w;
+  w.setPool(gbk({"张三", ""}));
+  Session s;
+  s.prizeCount = 2;
+  auto r = raisedBy([&] { restore(w, s); });
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, "EStringListError");
+  EXPECT_EQ(r->message, "List index out of bounds (1)");
+  expectWinners(s, {"", "", "", "", "", ""});
+  expectCounters(w, {"00", "00", "00", "00", "00", "00"});
+  EXPECT_EQ(w.names(), gbk({"张三", ""}));
+  EXPECT_EQ(w.poolCaption, A("  抽奖名单"));
+  EXPECT_EQ(readBytes(kRecord), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ShortRecord,
+                         ::testing::Values(Text(), Text("[x]\r\n"), Text("[x]")));
+
+// A record cut short after the bracketed line of slot k (2k - 1 lines) while the prize
+// count puts slot k in use.
+class OddRecord : public RecordTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(OddRecord, RestoresSlotsBeforeKAndStops) {
+  const int k = GetParam();
+  const char* names[] = {"张三", "李四", "王五", "赵六", "钱七", "孙八"};
+  Text bytes;
+  for (int j = 1; j < k; ++j) bytes += crlf({"[奖]", names[j - 1]});
+  bytes += crlf({"[奖]"});
+  writeBytes(kRecord, bytes);
+
+  FakeWindow w;
+  w.setPool(gbk({"张三", "李四", "王五", "赵六", "钱七", "孙八"}));
+  w.poolCaption = A("抽奖名单[6]人");
+  Session s;
+  s.prizeCount = 6;
+  auto r = raisedBy([&] { restore(w, s); });
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, "EStringListError");
+  EXPECT_EQ(r->message, "List index out of bounds (" + std::to_string(2 * k - 1) + ")");
+  for (int j = 1; j <= 6; ++j) {
+    if (j < k) {
+      EXPECT_EQ(s.winners[j - 1], A(names[j - 1])) << "slot " << j;
+      EXPECT_EQ(w.counters[j - 1], "1") << "slot " << j;
+    } else {
+      EXPECT_EQ(s.winners[j - 1], "") << "slot " << j;
+      EXPECT_EQ(w.counters[j - 1], "00") << "slot " << j;
+    }
+  }
+  EXPECT_EQ(w.poolCount(), 6) << "the pool is not pruned";
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[6]人"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Slots, OddRecord, ::testing::Range(2, 7));
+
+TEST_F(RecordTest, OddRecordBeyondPrizeCountIsFine) {
+  writeBytes(kRecord, crlf({"[奖]", "张三", "[奖]", "李四", "[奖]"}));
+  FakeWindow w;
+  w.setPool(gbk({"张三", "李四", "王五"}));
+  Session s;
+  s.prizeCount = 2;
+  restore(w, s);
+  expectWinners(s, {"张三", "李四", "", "", "", ""});
+  EXPECT_EQ(w.names(), gbk({"王五"}));
+}
+
+// ---------------------------------------------------------------------------------------
+// Answer No: keep the previous record beside the fresh one.
+
+TEST_F(RecordTest, NoKeepsPreviousRecordAndWritesFreshOne) {
+  writeBytes(kRecord, workedExampleBytes());
+  FakeWindow w;
+  nameSlots(w);
+  w.setPool(gbk({"张三", "李四"}));
+  Session s;
+  s.prizeCount = 3;
+  restore(w, s, platform::Dialogs::Answer::No);
+
+  EXPECT_EQ(readBytes("抽奖名单/获奖记录-20261210-201500.txt"), workedExampleBytes());
+  EXPECT_EQ(readBytes(kRecord), crlf({"[特别大奖]", "", "[一等奖]", "", "[二等奖]", ""}));
+  EXPECT_EQ(listDir("抽奖名单"),
+            (std::vector<std::string>{"获奖记录-20261210-201500.txt", "获奖记录.txt"}));
+  expectCounters(w, {"00", "00", "00", "00", "00", "00"});
+  expectWinners(s, {"", "", "", "", "", ""});
+  EXPECT_EQ(w.names(), gbk({"张三", "李四"}));
+  EXPECT_EQ(w.poolCaption, A("  抽奖名单"));
+}
+
+struct TakenCase {
+  const char* name;
+  std::vector<std::string> files, dirs;  // names under the draw folder taken beforehand
+  const char* expected;
+};
+void PrintTo(const TakenCase& c, std::ostream* os) { *os << c.name; }
+
+const TakenCase kTaken[] = {
+    {"StampTaken", {"获奖记录-20261210-201500.txt"}, {}, "获奖记录-20261210-201500-2.txt"},
+    {"StampAndTwoTaken", {"获奖记录-20261210-201500.txt", "获奖记录-20261210-201500-2.txt"}, {},
+     "获奖记录-20261210-201500-3.txt"},
+    {"StampTakenByFolder", {}, {"获奖记录-20261210-201500.txt"}, "获奖记录-20261210-201500-2.txt"},
+};
+
+class BackupName : public RecordTest, public ::testing::WithParamInterface<TakenCase> {};
+
+TEST_P(BackupName, AddsSuffixWhenNameExists) {
+  const auto& c = GetParam();
+  writeBytes(kRecord, workedExampleBytes());
+  for (const auto& f : c.files) writeBytes("抽奖名单/" + f, "older " + f);
+  for (const auto& d : c.dirs) std::filesystem::create_directory("抽奖名单/" + d);
+  FakeWindow w;
+  Session s;
+  restore(w, s, platform::Dialogs::Answer::No);
+
+  EXPECT_EQ(readBytes("抽奖名单/" + std::string(c.expected)), workedExampleBytes());
+  for (const auto& f : c.files) EXPECT_EQ(readBytes("抽奖名单/" + f), "older " + f);
+  EXPECT_EQ(readBytes(kRecord), crlf({"[特等奖]", ""}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BackupName, ::testing::ValuesIn(kTaken),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecordTest, NoWithAbsentRecordCopiesNothing) {
+  FakeWindow w;
+  Session s;
+  restore(w, s, platform::Dialogs::Answer::No);
+  EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"}));
+  EXPECT_EQ(readBytes(kRecord), crlf({"[特等奖]", ""}));
+}
+
+TEST_F(RecordTest, NoWithEmptyRecordCopiesNothing) {
+  writeBytes(kRecord, Text());
+  FakeWindow w;
+  Session s;
+  s.prizeCount = 2;
+  restore(w, s, platform::Dialogs::Answer::No);
+  EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"}));
+  EXPECT_EQ(readBytes(kRecord), crlf({"[特等奖]", "", "[一等奖]", ""}));
+}
+
+TEST_F(RecordTest, NoWhereCopyCannotBeWrittenKeepsRecord) {
+  // A stamp holding path separators sends the copy into a folder that does not exist.
+  clock.stamp = "20261210\\missing\\201500";
+  writeBytes(kRecord, workedExampleBytes());
+  FakeWindow w;
+  Session s;
+  s.prizeCount = 4;
+  auto r = raisedBy([&] { restore(w, s, platform::Dialogs::Answer::No); });
+  expectFileError(r, "EFCreateError", "create",
+                  TempCwd::full("抽奖名单/获奖记录-20261210/missing/201500.txt"));
+  EXPECT_EQ(readBytes(kRecord), workedExampleBytes()) << "the fresh record must not be written";
+  EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"}));
+}
+
+TEST_F(RecordTest, NoWithoutDrawFolderIsCreateError) {
+  std::filesystem::remove("抽奖名单");
+  FakeWindow w;
+  Session s;
+  auto r = raisedBy([&] { restore(w, s, platform::Dialogs::Answer::No); });
+  expectFileError(r, "EFCreateError", "create", TempCwd::full(kRecord));
+  EXPECT_FALSE(std::filesystem::exists("抽奖名单"));
+}
+
+TEST_F(RecordTest, NoWithReadOnlyRecordIsCreateErrorAndKeepsIt) {
+  writeBytes(kRecord, workedExampleBytes());
+  ASSERT_EQ(chmod(kRecord.c_str(), 0444), 0);
+  FakeWindow w;
+  Session s;
+  auto r = raisedBy([&] { restore(w, s, platform::Dialogs::Answer::No); });
+  expectFileError(r, "EFCreateError", "create", TempCwd::full(kRecord));
+  EXPECT_EQ(readBytes(kRecord), workedExampleBytes());
+}
+
+// ---------------------------------------------------------------------------------------
+// SplitString and CharCount.
+
+struct SplitCase {
+  const char* name;
+  Text text, sep;
+  std::vector<Text> pieces;
+};
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
+
+const Text kZhangSan = "\xD5\xC5\xC8\xFD";  // 张三
+const Text kLiSi = "\xC0\xEE\xCB\xC4";      // 李四
+const Text kSep = "\xA3\xAC";               // ，
+
+const SplitCase kSplits[] = {
+    {"Empty", "", kSep, {""}},
+    {"OneName", kZhangSan, kSep, {kZhangSan}},
+    {"TwoNames", kZhangSan + kSep + kLiSi, kSep, {kZhangSan, kLiSi}},
+    {"LeadingSeparator", kSep + kZhangSan, kSep, {"", kZhangSan}},
+    {"TrailingSeparator", kZhangSan + kSep, kSep, {kZhangSan, ""}},
+    {"TwoInARow", kZhangSan + kSep + kSep + kLiSi, kSep, {kZhangSan, "", kLiSi}},
+    {"SeparatorsOnly", kSep + kSep, kSep, {"", "", ""}},
+    // 埃 (B0 A3) then AC A1: the separator's bytes straddle two characters.
+    {"AcrossCharacterBoundary", "\xB0\xA3\xAC\xA1", kSep, {"\xB0", "\xA1"}},
+    {"AsciiSeparator", "a--b--", "--", {"a", "b", ""}},
+    {"BlanksStay", " " + kZhangSan + " " + kSep + " ", kSep, {" " + kZhangSan + " ", " "}},
+};
+
+class SplitTable : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitTable, PiecesAndCount) {
+  const auto& c = GetParam();
+  const TStringList pieces = SplitString(c.text, c.sep);
+  EXPECT_EQ(pieces.lines(), c.pieces);
+  if (c.sep == kSep) {
+    EXPECT_EQ(CharCount(c.text), std::int32_t(c.pieces.size()));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SplitTable, ::testing::ValuesIn(kSplits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
