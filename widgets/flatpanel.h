@@ -1,0 +1,34 @@
+#pragma once
+// A flat panel: a rectangle in its colour with a one-pixel border and a one-line
+// plain-text caption, vertically centred and left-aligned 3 px inside the border.
+// Emits clicked() when the left mouse button is pressed and released over it.
+#include <QColor>
+#include <QLabel>
+
+class FlatPanel : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit FlatPanel(QWidget* parent = nullptr);
+
+  void setFillColor(const QColor& color);
+  QColor fillColor() const { return fill_; }
+  void setBorderColor(const QColor& color);
+  QColor borderColor() const { return border_; }
+
+  // Left edge of the caption, counted from the panel's left edge.
+  static constexpr int kCaptionLeft = 1 + 3;
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QColor fill_{0xE7, 0xEF, 0xFE};
+  QColor border_{0x80, 0x80, 0x80};
+  bool pressed_ = false;
+};
