@@ -1,0 +1,214 @@
+#pragma once
+// The main window. It is built from its design data (design.h), lays itself out by
+// docking, anchors and FormResize (layout.h), offers the window's operations to the
+// loaders and the draw engine (data/window.h), and binds every event to its handler
+// through the guard. The handlers themselves live in data/, draw/ and commands.h.
+#include "app/commands.h"
+#include "app/layout.h"
+#include "data/guard.h"
+#include "data/random.h"
+#include "data/window.h"
+#include "draw/cycle.h"
+#include "platform/text.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QStatusBar;
+class QTimer;
+
+class BevelPanel;
+class BuiltDesign;
+class BorderlessGroupBox;
+class ColorKeyImage;
+class FlatButton;
+class FlatPanel;
+class KeyPreview;
+class NumberEdit;
+class PoolModel;
+class PoolView;
+class SpeedButton;
+
+namespace platform {
+class Clock;
+class Dialogs;
+class Launcher;
+class Screens;
+class Sound;
+}  // namespace platform
+
+class TForm1 : public QWidget, public Window {
+  Q_OBJECT
+
+ public:
+  // What the window needs from the machine; tests pass fakes.
+  struct Services {
+    platform::Dialogs& dialogs;
+    platform::Sound& sound;
+    platform::Launcher& launcher;
+    platform::Clock& clock;
+    platform::Screens& screens;
+    Text exeDir;  // the executable's folder, GBK, ending in a backslash
+  };
+
+  // Builds every component of the design (timers off, pool empty, built-in picture,
+  // design captions) at the design's client size. Nothing is shown and no handler runs.
+  explicit TForm1(Services services, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Application start after the window was created: FormCreate, then firstShow().
+  void startUp();
+  // The creation handler FormCreate, under the guard.
+  void runFormCreate();
+  // First show: FormShow (the continue question) under the guard while the window is not
+  // yet on screen, then centring on the desktop, show, and the focus to RadioButton1.
+  void firstShow();
+
+  // Where the window goes at its first show (outer size 940 x 700 on the whole desktop).
+  QPoint firstShowPosition() const;
+
+  Session& session() { return session_; }
+  DrawCycle& cycle() { return cycle_; }
+  ErrorReporter& reporter() { return reporter_; }
+  PoolModel& poolModel() { return *poolModel_; }
+
+  // ---- Window: the operations the loaders and the draw engine use ----
+  int poolCount() const override;
+  Text poolName(int i) const override;
+  void poolAppend(const Text& name) override;
+  void poolAppendAll(const std::vector<Text>& names) override;
+  void poolClear() override;
+  bool poolSelected(int i) const override;
+  void setPoolSelected(int i, bool on) override;
+  void clearPoolSelection() override;
+  int poolSelectedCount() const override;
+  void poolDeleteRows(const std::vector<int>& ascending) override;
+  void poolDeleteSelected() override;
+
+  void setPoolCaption(const Text& caption) override;
+  std::int32_t pageKeyLock() const override;
+  void setPageKeyLock(std::int32_t tag) override;
+  void setPoolCaptionHint(const Text& hint) override;
+
+  Text headline() const override;
+  void setHeadline(const Text& text) override;
+
+  void setPicture(const platform::Picture& picture) override;
+
+  bool slotSelected(int k) const override;
+  Text slotCaption(int k) const override;
+  void setSlotCaption(int k, const Text& caption) override;
+  void showSlot(int k) override;
+  Text counter(int k) const override;
+  void setCounter(int k, const Text& caption) override;
+
+  Text buttonCaption() const override;
+  void setButtonCaption(const Text& caption) override;
+  bool buttonEnabled() const override;
+  void setButtonEnabled(bool on) override;
+
+  bool prizeBarEnabled() const override;
+  void setPrizeBarEnabled(bool on) override;
+
+  Text drawSizeText() const override;
+  bool drawSizeHasFocus() const override;
+  void focusDrawSize() override;
+  bool drawSizeHasValue() const override;
+  int drawSizeValue() const override;
+  void setDrawSizeValue(int value) override;
+
+  bool timer1On() const override;
+  void setTimer1(bool on) override;
+  bool timer2On() const override;
+  void setTimer2(bool on) override;
+
+  // ---- Components, by their design names ----
+  BevelPanel* Panel8 = nullptr;  // the prize bar
+  BevelPanel* Panel18 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QLabel* Label1 = nullptr;  // slot counters 1..6: Label1, Label4..Label8
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label8 = nullptr;
+  QRadioButton* RadioButton1 = nullptr;  // slots 1..6
+  QRadioButton* RadioButton2 = nullptr;
+  QRadioButton* RadioButton3 = nullptr;
+  QRadioButton* RadioButton4 = nullptr;
+  QRadioButton* RadioButton5 = nullptr;
+  QRadioButton* RadioButton6 = nullptr;
+  BorderlessGroupBox* cxGroupBox3 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label2 = nullptr;
+  FlatButton* Button3 = nullptr;
+  NumberEdit* SpinEdit1 = nullptr;  // the draw-size field
+  ColorKeyImage* Image1 = nullptr;
+  QLabel* StaticText1 = nullptr;  // the headline
+  BorderlessGroupBox* cxGroupBox1 = nullptr;
+  FlatButton* Button1 = nullptr;  // Start/Stop
+  FlatButton* FlatButton1 = nullptr;  // Cancel
+  FlatButton* FlatButton2 = nullptr;
+  FlatButton* FlatButton3 = nullptr;
+  BorderlessGroupBox* cxGroupBox2 = nullptr;
+  BevelPanel* Panel4 = nullptr;
+  PoolView* ListBox1 = nullptr;  // the pool
+  FlatPanel* Label13 = nullptr;  // the pool caption
+  SpeedButton* SpeedButton1 = nullptr;
+  QTimer* Timer1 = nullptr;
+  QTimer* Timer2 = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QAction* N1 = nullptr;
+  QAction* N4 = nullptr;
+  QAction* N2 = nullptr;
+  QAction* N5 = nullptr;
+  QAction* N3 = nullptr;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void takeComponents(const BuiltDesign& built);
+  void setDesignState();
+  void bindEvents();
+  void applyLayout();
+  void FormResize(const FormLayout& layout);
+  void Timer1Tick();
+  void showPick();
+  void repaintPool();
+  void FormKeyUp(int virtualKey);
+  void focusWindowIfInside(QWidget* container);
+  QRadioButton* slotButton(int k) const;
+  QLabel* slotCounter(int k) const;
+
+  Services services_;
+  Session session_;
+  RandomSource random_;
+  ErrorReporter reporter_;
+  DrawCycle cycle_;
+  SideCommands commands_;
+  PoolModel* poolModel_ = nullptr;
+  KeyPreview* keyPreview_ = nullptr;
+
+  // Texts the program reads back, kept as bytes beside the widgets that show them.
+  Text poolCaption_;
+  Text headline_;
+  Text buttonCaption_;
+  std::array<Text, 6> slotCaptions_;
+  std::array<Text, 6> counters_;
+  std::int32_t pageKeyLock_ = 0;  // Label13's tag
+  bool timer1Failing_ = false;    // a failure streak of Timer1's ticks was reported
+
+  // A pick changes the headline and the pool's flags a thousand times a second; the screen
+  // shows them at the display's pace. Changes made outside a tick show at once.
+  QTimer* frame_ = nullptr;
+  bool inTick_ = false;
+  bool headlinePending_ = false;
+  bool poolPending_ = false;
+};

@@ -1,0 +1,230 @@
+// TForm1: the window's operations that the loaders, the winners record, the draw engine
+// and the side commands use. Texts the program reads back are kept as bytes beside the
+// widgets; the widgets show a decoding of them.
+#include "app/form1.h"
+
+#include "app/builder.h"
+#include "app/design.h"
+#include "app/poolmodel.h"
+#include "app/poolview.h"
+#include "data/errors.h"
+#include "platform/codec.h"
+#include "widgets/bevelpanel.h"
+#include "widgets/colorkeyimage.h"
+#include "widgets/flatbutton.h"
+#include "widgets/flatpanel.h"
+#include "widgets/numberedit.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+// A caption shown as typed: a button would take "&" as the mark of a shortcut key.
+QString asButtonText(const Text& bytes) {
+  return platform::fromAnsi(bytes).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+}  // namespace
+
+QRadioButton* TForm1::slotButton(int k) const {
+  QRadioButton* const buttons[] = {RadioButton1, RadioButton2, RadioButton3,
+                                   RadioButton4, RadioButton5, RadioButton6};
+  return buttons[k - 1];
+}
+
+QLabel* TForm1::slotCounter(int k) const {
+  QLabel* const labels[] = {Label1, Label4, Label5, Label6, Label7, Label8};
+  return labels[k - 1];
+}
+
+// ---- ListBox1, the pool ----
+
+int TForm1::poolCount() const { return poolModel_->count(); }
+
+Text TForm1::poolName(int i) const {
+  if (i < 0 || i >= poolCount()) errors::throwIndex(i);
+  return poolModel_->name(i);
+}
+
+void TForm1::poolAppend(const Text& name) { poolModel_->append(name); }
+
+void TForm1::poolAppendAll(const std::vector<Text>& names) { poolModel_->appendAll(names); }
+
+void TForm1::poolClear() { poolModel_->clear(); }
+
+bool TForm1::poolSelected(int i) const {
+  if (i < 0 || i >= poolCount()) errors::throwListIndex(i);
+  return poolModel_->selected(i);
+}
+
+// A pick changes up to 999 flags per tick: the model changes them silently and the view
+// is asked for one repaint, which Qt carries out at the display's pace.
+void TForm1::setPoolSelected(int i, bool on) {
+  if (i < 0 || i >= poolCount()) errors::throwListIndex(i);
+  poolModel_->setSelected(i, on);
+  repaintPool();
+}
+
+void TForm1::clearPoolSelection() {
+  poolModel_->clearSelection();
+  repaintPool();
+}
+
+void TForm1::repaintPool() {
+  if (inTick_) {
+    poolPending_ = true;
+    if (!frame_->isActive()) frame_->start();
+  } else {
+    ListBox1->requestRepaint();
+  }
+}
+
+// What the ticks since the last frame changed, on screen now.
+void TForm1::showPick() {
+  frame_->stop();
+  if (headlinePending_) StaticText1->setText(platform::fromAnsi(headline_));
+  if (poolPending_) ListBox1->requestRepaint();
+  headlinePending_ = poolPending_ = false;
+}
+
+int TForm1::poolSelectedCount() const { return poolModel_->selectedCount(); }
+
+void TForm1::poolDeleteRows(const std::vector<int>& ascending) { poolModel_->deleteRows(ascending); }
+
+void TForm1::poolDeleteSelected() { poolModel_->deleteSelected(); }
+
+// ---- Label13, the pool caption ----
+
+void TForm1::setPoolCaption(const Text& caption) {
+  poolCaption_ = caption;
+  Label13->setText(platform::fromAnsi(caption));
+}
+
+std::int32_t TForm1::pageKeyLock() const { return pageKeyLock_; }
+
+void TForm1::setPageKeyLock(std::int32_t tag) { pageKeyLock_ = tag; }
+
+void TForm1::setPoolCaptionHint(const Text& hint) { Label13->setToolTip(platform::fromAnsi(hint)); }
+
+// ---- StaticText1, the headline ----
+
+Text TForm1::headline() const { return headline_; }
+
+void TForm1::setHeadline(const Text& text) {
+  if (text == headline_) return;
+  headline_ = text;
+  if (inTick_) {
+    headlinePending_ = true;
+    if (!frame_->isActive()) frame_->start();
+  } else {
+    headlinePending_ = false;
+    StaticText1->setText(platform::fromAnsi(text));
+  }
+}
+
+// ---- Image1 ----
+
+void TForm1::setPicture(const platform::Picture& picture) { Image1->setPicture(picture); }
+
+// ---- Prize slots ----
+
+bool TForm1::slotSelected(int k) const { return slotButton(k)->isChecked(); }
+
+Text TForm1::slotCaption(int k) const { return slotCaptions_[size_t(k - 1)]; }
+
+void TForm1::setSlotCaption(int k, const Text& caption) {
+  slotCaptions_[size_t(k - 1)] = caption;
+  slotButton(k)->setText(asButtonText(caption));
+}
+
+void TForm1::showSlot(int k) {
+  slotButton(k)->show();
+  slotCounter(k)->show();
+}
+
+Text TForm1::counter(int k) const { return counters_[size_t(k - 1)]; }
+
+// A counter label sizes itself to its text.
+void TForm1::setCounter(int k, const Text& caption) {
+  counters_[size_t(k - 1)] = caption;
+  QLabel* label = slotCounter(k);
+  label->setText(platform::fromAnsi(caption));
+  fitLabelToText(label, design::component(label->objectName().toLatin1().constData()).rect);
+}
+
+// ---- Button1 ----
+
+Text TForm1::buttonCaption() const { return buttonCaption_; }
+
+void TForm1::setButtonCaption(const Text& caption) {
+  buttonCaption_ = caption;
+  Button1->setText(asButtonText(caption));
+}
+
+bool TForm1::buttonEnabled() const { return Button1->isEnabled(); }
+
+void TForm1::setButtonEnabled(bool on) {
+  if (!on) focusWindowIfInside(Button1);
+  Button1->setEnabled(on);
+}
+
+// ---- Panel8, the prize bar ----
+
+bool TForm1::prizeBarEnabled() const { return Panel8->isEnabled(); }
+
+void TForm1::setPrizeBarEnabled(bool on) {
+  if (!on) focusWindowIfInside(Panel8);
+  Panel8->setEnabled(on);
+}
+
+// When the control that holds the focus, or a container holding it, is disabled, the
+// focus goes to the window itself. (Qt would hand it to the next control in the chain,
+// and a flat button there would then swallow Space.)
+void TForm1::focusWindowIfInside(QWidget* container) {
+  QWidget* holder = focusWidget();
+  if (holder && (holder == container || container->isAncestorOf(holder))) setFocus(Qt::OtherFocusReason);
+}
+
+// ---- SpinEdit1, the draw-size field ----
+
+// The field takes nothing but ASCII digits (typed or pasted), so its text converts to the
+// same bytes exactly.
+Text TForm1::drawSizeText() const { return platform::toAnsi(SpinEdit1->text()); }
+
+bool TForm1::drawSizeHasFocus() const { return focusWidget() == SpinEdit1; }
+
+void TForm1::focusDrawSize() {
+  if (!SpinEdit1->isEnabled() || !SpinEdit1->isVisible()) errors::throwCannotFocus();
+  SpinEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm1::drawSizeHasValue() const { return SpinEdit1->hasValue(); }
+
+int TForm1::drawSizeValue() const { return SpinEdit1->value(); }
+
+void TForm1::setDrawSizeValue(int value) { SpinEdit1->setValue(value); }
+
+// ---- Timer1, Timer2: switching on a running timer changes nothing ----
+
+bool TForm1::timer1On() const { return Timer1->isActive(); }
+
+// When picking ends, the last pick is on screen at once.
+void TForm1::setTimer1(bool on) {
+  if (!on) {
+    Timer1->stop();
+    showPick();
+  } else if (!Timer1->isActive()) {
+    Timer1->start();
+  }
+}
+
+bool TForm1::timer2On() const { return Timer2->isActive(); }
+
+void TForm1::setTimer2(bool on) {
+  if (!on)
+    Timer2->stop();
+  else if (!Timer2->isActive())
+    Timer2->start();
+}

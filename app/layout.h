@@ -1,0 +1,25 @@
+#pragma once
+// How the window's components follow the size of its client area: docking, anchors and
+// the resize handler FormResize, in that order. Pure arithmetic, so the worked values can
+// be checked without a window; TForm1 applies the result to its widgets.
+#include <QRect>
+#include <QSize>
+
+struct FormLayout {
+  // Stage 1: docking.
+  QRect Panel8, StatusBar1, Panel18, cxGroupBox2;
+  // Stages 2 and 3: anchors and FormResize.
+  QRect cxGroupBox3, Image1, cxGroupBox1, Panel4, ListBox1, StaticText1;
+};
+
+// The layout for a client area of `client` on a primary display `primaryWidth` pixels
+// wide. Every width and height is at least 0.
+FormLayout layoutFor(QSize client, int primaryWidth);
+
+// A centre that keeps its fraction of the width: c * width / designWidth to the nearest
+// whole pixel, halves away from zero.
+int proportionalCentre(int c, int width, int designWidth);
+
+// The top-left corner of a window of `outer` size centred on a desktop of `desktop` size:
+// each half dropping its fraction and raised to 0 when negative.
+QPoint centredOn(QSize desktop, QSize outer);

@@ -1,0 +1,33 @@
+#pragma once
+// ListBox1: a list view over the pool model that paints the selected flags of the model
+// and puts the operator's own mouse and keyboard selection into the same flags (click,
+// Ctrl+click, Shift+click, dragging, arrow keys). Qt's selection model stays empty.
+#include <QListView>
+
+class PoolModel;
+
+class PoolView : public QListView {
+  Q_OBJECT
+
+ public:
+  explicit PoolView(QWidget* parent = nullptr);
+
+  void setPool(PoolModel* model);
+  PoolModel* pool() const { return pool_; }
+
+  // Repaints once at the next paint, however often it is asked for before then.
+  void requestRepaint();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void selectTo(int row, Qt::KeyboardModifiers modifiers);
+
+  PoolModel* pool_ = nullptr;
+  int anchor_ = -1;
+  bool repaintQueued_ = false;
+};

@@ -1,0 +1,23 @@
+#include "app/start.h"
+
+#include "app/design.h"
+#include "data/texts.h"
+#include "platform/codec.h"
+
+#include <QApplication>
+#include <QIcon>
+
+void setUpApplication() {
+  QApplication::setApplicationName(platform::fromAnsi(T().appTitle));
+  QIcon icon;
+  for (int size : design::kIconSizes) icon.addFile(QString::fromLatin1(design::kIconPattern).arg(size));
+  QApplication::setWindowIcon(icon);
+  // Closing the main window ends the program at once, also during a draw.
+  QApplication::setQuitOnLastWindowClosed(true);
+}
+
+std::unique_ptr<TForm1> startMainWindow(TForm1::Services services) {
+  auto form = std::make_unique<TForm1>(std::move(services));
+  form->startUp();
+  return form;
+}

@@ -1,0 +1,140 @@
+// How fast a pick is, alone and through the real window, how many picks a running draw
+// makes on screen, and how long start-up takes with a large candidate list.
+#include "app/form1.h"
+#include "data/random.h"
+#include "data/startup.h"
+#include "draw/pick.h"
+#include "platform/codec.h"
+#include "platform/gui.h"
+#include "support/fake_platform.h"
+#include "support/fake_window.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<Text> makeNames(int count) {
+  std::vector<Text> names;
+  names.reserve(size_t(count));
+  const Text family = platform::ansi("张");
+  for (int i = 0; i < count; ++i) names.push_back(family + std::to_string(i));
+  return names;
+}
+
+class FixedScreens : public platform::Screens {
+ public:
+  int primaryWidth() const override { return 1920; }
+  QRect desktop() const override { return {0, 0, 1920, 1080}; }
+};
+
+struct Fakes {
+  FakeDialogs dialogs;
+  FakeSound sound;
+  FakeLauncher launcher;
+  FixedScreens screens;
+  TForm1::Services services() {
+    return {dialogs, sound, launcher, platform::systemClock(), screens, Text("\\bench\\")};
+  }
+};
+
+void pickArgs(benchmark::internal::Benchmark* b) {
+  for (int pool : {1000, 10000, 100000})
+    for (int size : {5, 100, 999}) b->Args({pool, size});
+}
+
+// The pick alone, against a plain window.
+void BM_PickEngine(benchmark::State& state) {
+  FakeWindow w;
+  w.setPool(makeNames(int(state.range(0))));
+  w.drawSize = std::to_string(state.range(1));
+  RandomSource random(platform::systemClock());
+  for (auto _ : state) benchmark::DoNotOptimize(Timer1Timer(w, random));
+}
+BENCHMARK(BM_PickEngine)->Apply(pickArgs)->Unit(benchmark::kMicrosecond);
+
+// The same pick through the real window: flags into the pool model, the headline's text
+// set, repaints requested (not painted: the screen paints at its own pace).
+void BM_PickWindow(benchmark::State& state) {
+  Fakes fakes;
+  TForm1 form(fakes.services());
+  form.poolAppendAll(makeNames(int(state.range(0))));
+  form.setDrawSizeValue(int(state.range(1)));
+  RandomSource random(platform::systemClock());
+  for (auto _ : state) benchmark::DoNotOptimize(Timer1Timer(form, random));
+}
+BENCHMARK(BM_PickWindow)->Apply(pickArgs)->Unit(benchmark::kMicrosecond);
+
+// A running draw on screen, painting included: picks per second over 5 s.
+void BM_RunningDraw(benchmark::State& state) {
+  Fakes fakes;
+  TForm1 form(fakes.services());
+  form.poolAppendAll(makeNames(int(state.range(0))));
+  form.setDrawSizeValue(int(state.range(1)));
+  form.show();
+  QApplication::processEvents();
+  long picks = 0;
+  QObject::connect(form.Timer1, &QTimer::timeout, &form, [&picks] { ++picks; });
+  for (auto _ : state) {
+    picks = 0;
+    form.cycle().Button1Click();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const double seconds = clock.elapsed() / 1000.0;
+    form.cycle().FlatButton1Click();
+    state.counters["picks_per_s"] = double(picks) / seconds;
+  }
+}
+BENCHMARK(BM_RunningDraw)->Args({10000, 5})->Args({100000, 999})->Iterations(1)->Unit(benchmark::kSecond);
+
+// Start-up with a 100,000-name candidate list: the window built, the draw folder read,
+// the first show and its first paint.
+void BM_StartUp(benchmark::State& state) {
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir(QStringLiteral("抽奖名单"));
+  auto write = [&](const char* name, const Text& bytes) {
+    QFile f(dir.path() + QStringLiteral("/抽奖名单/") + QString::fromUtf8(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes.data(), qint64(bytes.size()));
+  };
+  Text list;
+  for (const Text& n : makeNames(int(state.range(0)))) list += n + "\r\n";
+  write("抽奖名单.txt", list);
+  write("基础配置.ini", platform::ansi("背景图片：\r\nempty.bmp\r\n标题文字：\r\n抽奖\r\n奖项个数：\r\n4\r\n"));
+  write("empty.bmp", "");
+  write("奖项设置.ini", platform::ansi("一\r\n二\r\n三\r\n四\r\n"));
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  for (auto _ : state) {
+    Fakes fakes;
+    fakes.dialogs.answer = platform::Dialogs::Answer::No;
+    TForm1 form(fakes.services());
+    form.startUp();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(form.poolCount());
+  }
+  QDir::setCurrent(previous);
+}
+BENCHMARK(BM_StartUp)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,201 @@
+// The pool list: the operator's own selection, the pick's selection as the list shows it,
+// the popup menu, and a pool of 100,000 names.
+#include "app_support.h"
+
+#include "app/poolmodel.h"
+#include "app/poolview.h"
+#include "data/errors.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+
+using namespace apptest;
+
+namespace {
+
+std::vector<Text> numberedNames(int n) {
+  std::vector<Text> names;
+  names.reserve(size_t(n));
+  char buf[32];
+  for (int i = 0; i < n; ++i) {
+    std::snprintf(buf, sizeof buf, "%06d", i);
+    names.push_back(buf);
+  }
+  return names;
+}
+
+class Pool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_ = rig_.makeForm();
+    ASSERT_TRUE(showActive(*form_));
+  }
+  TForm1& form() { return *form_; }
+  std::vector<int> selectedRows() const {
+    std::vector<int> rows;
+    for (int i = 0; i < form_->poolCount(); ++i)
+      if (form_->poolSelected(i)) rows.push_back(i);
+    return rows;
+  }
+  void clickRow(int row, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+    const QPoint at = form_->ListBox1->visualRect(form_->poolModel().index(row)).center();
+    QTest::mouseClick(form_->ListBox1->viewport(), button, mods, at);
+  }
+  void contextMenuAt(int row) {
+    QWidget* viewport = form_->ListBox1->viewport();
+    const QPoint at = form_->ListBox1->visualRect(form_->poolModel().index(row)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &event);
+  }
+  // The colour the list shows in the middle of an entry's row, near its right end.
+  QColor shownAt(int row) {
+    const QRect r = form_->ListBox1->visualRect(form_->poolModel().index(row));
+    const QImage shot = form_->ListBox1->viewport()->grab().toImage();
+    return shot.pixelColor(r.right() - 3, r.center().y());
+  }
+
+  Rig rig_;
+  std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(Pool, ClickCtrlClickShiftClickSelectLikeAListBox) {
+  form().poolAppendAll(numberedNames(10));
+  clickRow(2);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{2}));
+  clickRow(4, Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{2, 4}));
+  clickRow(6, Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{4, 5, 6}));
+  clickRow(5, Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{4, 6}));
+  clickRow(0, Qt::RightButton);  // a right click selects nothing
+  EXPECT_EQ(selectedRows(), (std::vector<int>{4, 6}));
+}
+
+TEST_F(Pool, ArrowKeysMoveTheSelection) {
+  form().poolAppendAll(numberedNames(10));
+  clickRow(3);
+  QTest::keyClick(form().windowHandle(), Qt::Key_Down);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{4}));
+  QTest::keyClick(form().windowHandle(), Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{4, 5}));
+}
+
+TEST_F(Pool, ListShowsTheFlagsThatThePickSets) {
+  form().poolAppendAll(numberedNames(20));
+  const QColor white = shownAt(1);
+  form().setPoolSelected(1, true);
+  const QColor picked = shownAt(1);
+  EXPECT_NE(picked, white);
+  EXPECT_EQ(picked, form().ListBox1->palette().color(QPalette::Active, QPalette::Highlight));
+  form().clearPoolSelection();
+  EXPECT_EQ(shownAt(1), white);
+}
+
+TEST_F(Pool, PopupMenuDeletesWhatWasSelectedBeforeItOpened) {
+  form().poolAppendAll({A("张三"), A("李四"), A("王五"), A("赵六")});
+  clickRow(1);
+  clickRow(3, Qt::LeftButton, Qt::ControlModifier);
+  contextMenuAt(0);
+  ASSERT_TRUE(form().PopupMenu1->isVisible());
+  form().N2->trigger();  // 删除所选
+  form().PopupMenu1->hide();
+  ASSERT_EQ(form().poolCount(), 2);
+  EXPECT_EQ(form().poolName(0), A("张三"));
+  EXPECT_EQ(form().poolName(1), A("王五"));
+  EXPECT_EQ(form().ListBox1->model()->rowCount(), 2);
+}
+
+TEST_F(Pool, PopupMenuAddsATrimmedName) {
+  form().poolAppendAll({A("张三")});
+  rig_.dialogs.inputReply = A("  李四\t ");
+  form().N1->trigger();  // 临时添加名单
+  ASSERT_EQ(rig_.dialogs.inputs.size(), 1u);
+  EXPECT_EQ(rig_.dialogs.inputs[0].text, A("请输入加入名单的名字"));
+  ASSERT_EQ(form().poolCount(), 2);
+  EXPECT_EQ(form().poolName(1), A("李四"));
+  EXPECT_EQ(form().ListBox1->model()->index(1, 0).data().toString(), U("李四"));
+}
+
+// Names are bytes: one that is not valid GBK stays as loaded, and markup shows as typed.
+TEST_F(Pool, NamesKeepTheirBytes) {
+  const Text odd = "\x81\x20\xFF";
+  form().poolAppendAll({odd, "<b>x</b>"});
+  EXPECT_EQ(form().poolName(0), odd);
+  form().setHeadline("<b>x</b>");
+  EXPECT_EQ(form().StaticText1->textFormat(), Qt::PlainText);
+  EXPECT_EQ(form().headline(), "<b>x</b>");
+}
+
+// Out-of-range entries raise the list errors of the engine.
+TEST_F(Pool, IndexOutsideThePoolRaisesTheListErrors) {
+  form().poolAppendAll({A("张三")});
+  EXPECT_THROW(form().poolName(1), EStringListError);
+  EXPECT_THROW(form().poolSelected(-1), EListError);
+  EXPECT_THROW(form().setPoolSelected(1, true), EListError);
+}
+
+struct DeleteRow {
+  int count;
+  std::vector<int> rows;
+};
+
+class DeleteSelected : public Pool, public ::testing::WithParamInterface<DeleteRow> {};
+
+TEST_P(DeleteSelected, TheOthersKeepTheirOrder) {
+  const DeleteRow& row = GetParam();
+  const std::vector<Text> names = numberedNames(row.count);
+  form().poolAppendAll(names);
+  for (int r : row.rows) form().setPoolSelected(r, true);
+  form().poolDeleteSelected();
+  std::vector<Text> expected;
+  for (int i = 0, next = 0; i < row.count; ++i) {
+    if (next < int(row.rows.size()) && row.rows[size_t(next)] == i) {
+      ++next;
+      continue;
+    }
+    expected.push_back(names[size_t(i)]);
+  }
+  ASSERT_EQ(form().poolCount(), int(expected.size()));
+  ASSERT_EQ(form().ListBox1->model()->rowCount(), int(expected.size()));
+  for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(form().poolName(int(i)), expected[i]) << i;
+  EXPECT_EQ(form().poolSelectedCount(), 0);
+}
+
+std::vector<int> everyThird(int n) {
+  std::vector<int> rows;
+  for (int i = 0; i < n; i += 3) rows.push_back(i);
+  return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Selections, DeleteSelected,
+                         ::testing::Values(DeleteRow{10, {}}, DeleteRow{10, {0, 1, 2, 9}},
+                                           DeleteRow{10, {3}}, DeleteRow{3000, everyThird(3000)}));
+
+// 100,000 names: one insertion, and a pick of 999 on every tick changes flags without
+// announcing a single row; the list shows the pick.
+TEST_F(Pool, HundredThousandNamesAndPicksOf999) {
+  QSignalSpy inserted(&form().poolModel(), &QAbstractItemModel::rowsInserted);
+  form().poolAppendAll(numberedNames(100000));
+  EXPECT_EQ(inserted.count(), 1);
+  ASSERT_EQ(form().ListBox1->model()->rowCount(), 100000);
+
+  form().setDrawSizeValue(999);
+  QSignalSpy changed(&form().poolModel(), &QAbstractItemModel::dataChanged);
+  QSignalSpy layout(&form().poolModel(), &QAbstractItemModel::layoutChanged);
+  QSignalSpy reset(&form().poolModel(), &QAbstractItemModel::modelReset);
+  for (int i = 0; i < 20; ++i) fire(form().Timer1);
+  EXPECT_EQ(form().poolSelectedCount(), 999);
+  EXPECT_EQ(changed.count() + layout.count() + reset.count(), 0);
+  EXPECT_EQ(headlineOnScreen(form(), 999).split(U("，")).size(), 999);
+
+  int first = 0;
+  while (!form().poolSelected(first)) ++first;
+  form().ListBox1->scrollTo(form().poolModel().index(first));
+  EXPECT_EQ(shownAt(first), form().ListBox1->palette().color(QPalette::Active, QPalette::Highlight));
+  EXPECT_TRUE(rig_.dialogs.errors.empty());
+}
+
+}  // namespace

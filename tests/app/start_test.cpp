@@ -1,0 +1,190 @@
+// Application start: the window's design state, FormCreate before FormShow, the continue
+// question before the window is on screen, the first show's place and focus, closing.
+#include "app_support.h"
+
+#include "app/poolmodel.h"
+#include "app/start.h"
+#include "data/texts.h"
+#include "widgets/colorkeyimage.h"
+#include "widgets/flatbutton.h"
+#include "widgets/flatpanel.h"
+#include "widgets/numberedit.h"
+#include "widgets/speedbutton.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QStatusBar>
+
+using namespace apptest;
+
+namespace {
+
+// Remembers what the window looked like when the question was asked.
+class WatchingDialogs : public FakeDialogs {
+ public:
+  TForm1* form = nullptr;
+  bool visibleWhenAsked = true;
+  QString poolCaptionWhenAsked;
+  Answer askYesNo(const Text& caption, const Text& text) override {
+    visibleWhenAsked = form->isVisible();
+    poolCaptionWhenAsked = form->Label13->text();
+    return FakeDialogs::askYesNo(caption, text);
+  }
+};
+
+TEST(Start, DesignStateBeforeAnyHandler) {
+  Rig rig;
+  auto form = rig.makeForm();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(form->windowTitle(), U("澄曜晚会抽奖系统 V3.7 霁岩版"));
+  EXPECT_EQ(form->size(), QSize(932, 673));
+  EXPECT_EQ(form->Label13->text(), U("  抽奖名单"));
+  EXPECT_EQ(form->StaticText1->text(), U("澄曜幸运星 天天拿奖金"));
+  EXPECT_EQ(form->Button1->text(), U("开始"));
+  EXPECT_EQ(form->RadioButton1->text(), U("特等奖"));
+  EXPECT_TRUE(form->RadioButton1->isChecked());
+  EXPECT_TRUE(form->RadioButton1->isVisibleTo(form.get()));
+  EXPECT_TRUE(form->Label1->isVisibleTo(form.get()));
+  for (QWidget* hidden : {static_cast<QWidget*>(form->RadioButton2), static_cast<QWidget*>(form->RadioButton6),
+                          static_cast<QWidget*>(form->Label4), static_cast<QWidget*>(form->Label8)})
+    EXPECT_FALSE(hidden->isVisibleTo(form.get()));
+  EXPECT_EQ(form->RadioButton6->text(), U("五等奖"));
+  EXPECT_EQ(form->Label8->text(), U("00"));
+  EXPECT_EQ(form->SpinEdit1->text(), U("5"));
+  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_FALSE(form->Timer2->isActive());
+  EXPECT_EQ(form->Timer1->interval(), 1);
+  EXPECT_EQ(form->Timer1->timerType(), Qt::PreciseTimer);
+  EXPECT_EQ(form->Timer2->interval(), 2000);
+  EXPECT_EQ(form->poolCount(), 0);
+  EXPECT_EQ(form->Image1->picture().size(), QSize(650, 500));  // the built-in picture
+  EXPECT_FALSE(form->Button3->glyph().isNull());
+  EXPECT_EQ(form->Button1->toolTip(), U("点这里开始抽奖"));
+  EXPECT_EQ(form->FlatButton1->toolTip(), U("取消正在进行的抽奖"));
+  EXPECT_EQ(form->Label13->toolTip(), U("点这里可以屏蔽翻页键"));
+  EXPECT_EQ(form->FlatButton2->toolTip(), QString());
+
+  QStringList menu;
+  for (QAction* a : form->PopupMenu1->actions()) menu << (a->isSeparator() ? U("-") : a->text());
+  EXPECT_EQ(menu, (QStringList{U("临时添加名单"), U("-"), U("删除所选"), U("-"), U("取消")}));
+
+  const QList<QLabel*> panels = form->StatusBar1->findChildren<QLabel*>();
+  ASSERT_EQ(panels.size(), 2);
+  EXPECT_EQ(panels[0]->width(), 555);
+  EXPECT_EQ(panels[1]->text(), U("提示：修改设置后，需重新打开软件才能生效。"));
+  EXPECT_TRUE(form->StatusBar1->isSizeGripEnabled());
+}
+
+TEST(Start, StackingAndTabOrderFollowTheDesign) {
+  Rig rig;
+  auto form = rig.makeForm();
+  // Slot 6's radio button lies over cxGroupBox3, its counter under it.
+  const QObjectList& bar = form->Panel8->children();
+  auto at = [](const QObjectList& list, QObject* o) { return list.indexOf(o); };
+  EXPECT_LT(at(bar, form->Label8), at(bar, form->cxGroupBox3));
+  EXPECT_LT(at(bar, form->cxGroupBox3), at(bar, form->RadioButton6));
+  const QObjectList& stage = form->Panel18->children();
+  EXPECT_LT(at(stage, form->Image1), at(stage, form->StaticText1));  // headline over picture
+  EXPECT_LT(at(stage, form->StaticText1), at(stage, form->cxGroupBox1));  // headline over picture
+
+  // Tab stops in order: the checked slot, the record button, the draw-size field, then the
+  // buttons under the headline. The other slots and the pool list are no tab stops.
+  std::vector<QWidget*> chain;
+  QWidget* w = form->RadioButton1;
+  do {
+    if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !w->focusProxy()) chain.push_back(w);
+    w = w->nextInFocusChain();
+  } while (w != form->RadioButton1 && chain.size() < 20);
+  const std::vector<QWidget*> expected = {form->RadioButton1, form->Button3, form->SpinEdit1, form->Button1,
+                                          form->FlatButton1, form->FlatButton2, form->FlatButton3};
+  EXPECT_EQ(chain, expected);
+}
+
+TEST(Start, FormCreateThenQuestionBeforeShowThenCentredWithFocusOnSlotOne) {
+  DrawFolder folder({.names = {"张三", "李四", "王五"}});
+  WatchingDialogs dialogs;
+  dialogs.answer = FakeDialogs::Answer::No;
+  Rig rig;
+  rig.screens.all = QRect(0, 0, 800, 600);  // smaller than the window
+  TForm1 form({dialogs, rig.sound, rig.launcher, rig.clock, rig.screens, rig.exeDir});
+  dialogs.form = &form;
+
+  form.startUp();
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0].caption, A("提示"));
+  EXPECT_EQ(dialogs.questions[0].text, A("是否继续上次的获奖记录？"));
+  EXPECT_FALSE(dialogs.visibleWhenAsked);
+  EXPECT_EQ(dialogs.poolCaptionWhenAsked, U("抽奖名单[3]人"));  // FormCreate ran first
+  EXPECT_TRUE(dialogs.errors.empty());
+
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  EXPECT_EQ(form.pos(), QPoint(0, 0));
+  EXPECT_EQ(QApplication::focusWidget(), form.RadioButton1);
+  EXPECT_EQ(form.StaticText1->text(), U("新春联欢会 幸运大抽奖"));
+  EXPECT_TRUE(form.RadioButton2->isVisible());
+  EXPECT_EQ(form.RadioButton2->text(), U("一等奖"));
+  EXPECT_FALSE(form.RadioButton3->isVisible());
+  EXPECT_EQ(form.Image1->picture().size(), QSize(40, 30));
+  EXPECT_EQ(DrawFolder::read("抽奖名单/获奖记录.txt"), A("[特别大奖]\r\n\r\n[一等奖]\r\n\r\n"));
+}
+
+TEST(Start, ContinuingRestoresCountersAndPrunesThePool) {
+  DrawFolder folder({.names = {"张三", "李四", "王五", "赵六"}});
+  DrawFolder::write("抽奖名单/获奖记录.txt", {"[特别大奖]", "李四", "[一等奖]", "张三，赵六"});
+  Rig rig;
+  rig.dialogs.answer = FakeDialogs::Answer::Yes;
+  auto form = rig.makeForm();
+  form->startUp();
+  EXPECT_EQ(form->Label1->text(), U("1"));
+  EXPECT_EQ(form->Label4->text(), U("2"));
+  EXPECT_EQ(form->Label13->text(), U("抽奖名单[1]人"));
+  ASSERT_EQ(form->poolCount(), 1);
+  EXPECT_EQ(form->poolName(0), A("王五"));
+}
+
+TEST(Start, FailingFormCreateStillShowsTheWindowInItsDesignState) {
+  QTemporaryDir empty;  // no draw folder here
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(empty.path());
+  Rig rig;
+  rig.dialogs.answer = FakeDialogs::Answer::No;
+  auto form = rig.makeForm();
+  form->startUp();
+  QDir::setCurrent(previous);
+
+  ASSERT_EQ(rig.dialogs.errors.size(), 2u);  // FormCreate's open error, FormShow's create error
+  EXPECT_EQ(rig.dialogs.errors[0].caption, T().appTitle);
+  EXPECT_EQ(rig.dialogs.errors[0].text.rfind("Cannot open file", 0), 0u);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->Label13->text(), U("  抽奖名单"));
+  EXPECT_EQ(form->StaticText1->text(), U("澄曜幸运星 天天拿奖金"));
+}
+
+TEST(Start, ApplicationTitleAndIcon) {
+  setUpApplication();
+  EXPECT_EQ(QApplication::applicationName(), U("澄曜晚会抽奖系统 霁岩版"));
+  EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
+  const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+  EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+  EXPECT_TRUE(sizes.contains(QSize(256, 256)));
+}
+
+// Closing during a draw asks nothing and writes nothing.
+TEST(Start, ClosingDuringADrawWritesNothing) {
+  DrawFolder folder({.names = {"张三", "李四", "王五", "赵六", "钱七", "孙八"}});
+  Rig rig;
+  rig.dialogs.answer = FakeDialogs::Answer::No;
+  auto form = rig.makeForm();
+  form->startUp();
+  const Text before = DrawFolder::read("抽奖名单/获奖记录.txt");
+  releaseKey(*form, Qt::Key_Space);
+  fire(form->Timer1);
+  ASSERT_TRUE(form->Timer1->isActive());
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(rig.dialogs.questions.size(), 1u);
+  EXPECT_EQ(DrawFolder::read("抽奖名单/获奖记录.txt"), before);
+}
+
+}  // namespace
