@@ -172,7 +172,11 @@ std::vector<int> everyThird(int n) {
 
 INSTANTIATE_TEST_SUITE_P(Selections, DeleteSelected,
                          ::testing::Values(DeleteRow{10, {}}, DeleteRow{10, {0, 1, 2, 9}},
-                                           DeleteRow{10, {3}}, DeleteRow{3000, everyThird(3000)}));
+                                           DeleteRow{10, {3}}, DeleteRow{3000, everyThird(3000)}),
+                         [](const auto& info) {
+                           return "Of" + std::to_string(info.param.count) + "Delete" +
+                                  std::to_string(info.param.rows.size());
+                         });
 
 // 100,000 names: one insertion, and a pick of 999 on every tick changes flags without
 // announcing a single row; the list shows the pick.
