@@ -35,7 +35,7 @@ const char* const kBasicSettings[] = {
 };
 
 // Only as many lines as the prize count are read; the last two are ready for a count of 6.
-const char* const kPrizes[] = {"特别大奖", "一等奖", "二等奖", "幸运奖", "参与奖", "阳光奖"};
+const char* const kPrizes[] = {"特等奖", "一等奖", "二等奖", "幸运奖", "参与奖", "阳光奖"};
 
 bool toGbk(const std::string& utf8, std::string& out) {
   iconv_t cd = iconv_open("GBK", "UTF-8");
