@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace platform {
 
@@ -62,9 +64,14 @@ Text QtDialogs::inputBox(const Text& caption, const Text& prompt, const Text& de
   layout->addWidget(buttons);
   dialog.setFixedWidth(360);
   dialog.setFixedHeight(dialog.sizeHint().height());
+  // Centred on the screen frame and all: the native window is made first, so that the
+  // platform can tell the frame's extent before the box is shown (where it cannot, the
+  // frame counts as nothing).
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    dialog.winId();
+    const QMargins frame = dialog.windowHandle() ? dialog.windowHandle()->frameMargins() : QMargins();
+    const QSize outer = dialog.size().grownBy(frame);
+    dialog.move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outer, screen->availableGeometry()).topLeft());
   }
   entry->setFocus();
 
