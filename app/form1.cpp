@@ -171,8 +171,9 @@ void TForm1::FormKeyUp(int key) {
 }
 
 // Timer1 ticks a thousand times a second: a tick that keeps failing (an empty draw-size
-// text, say) is reported once for the streak, and again only after a tick has succeeded.
-// The streak is marked before the report, because ticks go on while the box is open.
+// text, say) is reported once for the streak, and again only after a tick has succeeded
+// or a new draw has started. (Qt does not deliver a timer's next tick while its own
+// handler is still inside the report's event loop; other timers, Timer2 among them, go on.)
 void TForm1::Timer1Tick() {
   inTick_ = true;
   try {
@@ -209,9 +210,6 @@ void TForm1::FormResize(const FormLayout& l) {
   Panel4->setGeometry(l.Panel4);
   ListBox1->setGeometry(l.ListBox1);
   StaticText1->setGeometry(l.StaticText1);
-  cxGroupBox1->move(cxGroupBox1->x(), l.cxGroupBox1.top());
-  Image1->move(l.Image1.topLeft());
-  cxGroupBox3->move(l.cxGroupBox3.topLeft());
   RadioButton6->update();
 }
 

@@ -197,7 +197,6 @@ class TForm1 : public QWidget, public Window {
   KeyPreview* keyPreview_ = nullptr;
 
   // Texts the program reads back, kept as bytes beside the widgets that show them.
-  Text poolCaption_;
   Text headline_;
   Text buttonCaption_;
   std::array<Text, 6> slotCaptions_;

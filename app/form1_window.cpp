@@ -98,7 +98,6 @@ void TForm1::poolDeleteSelected() { poolModel_->deleteSelected(); }
 // ---- Label13, the pool caption ----
 
 void TForm1::setPoolCaption(const Text& caption) {
-  poolCaption_ = caption;
   Label13->setText(platform::fromAnsi(caption));
 }
 
@@ -210,12 +209,20 @@ void TForm1::setDrawSizeValue(int value) { SpinEdit1->setValue(value); }
 
 bool TForm1::timer1On() const { return Timer1->isActive(); }
 
-// When picking ends, the last pick is on screen at once.
+// When picking ends, the last pick is painted at once, before Stop goes on to the gong
+// and the save: the audience never sees an older pick while the record is written.
 void TForm1::setTimer1(bool on) {
   if (!on) {
     Timer1->stop();
+    ListBox1->setSelectionLocked(false);
     showPick();
+    if (isVisible()) {
+      StaticText1->repaint();
+      ListBox1->viewport()->repaint();
+    }
   } else if (!Timer1->isActive()) {
+    timer1Failing_ = false;  // a new draw reports its first failure again
+    ListBox1->setSelectionLocked(true);
     Timer1->start();
   }
 }

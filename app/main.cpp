@@ -3,11 +3,20 @@
 #include "platform/gui.h"
 #include "platform/seams.h"
 
+#include "platform/codec.h"
+
 #include <QApplication>
+#include <QMessageBox>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   setUpApplication();
+  if (!platform::codecAvailable()) {
+    // Every name and file is GBK: without the codec nothing could be shown or written.
+    QMessageBox::critical(nullptr, QStringLiteral("Lucky draw"),
+                          QStringLiteral("This Qt build cannot convert GBK text (ICU is missing)."));
+    return 1;
+  }
 
   platform::QtDialogs dialogs;
   platform::QtSound sound;

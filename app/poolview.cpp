@@ -29,8 +29,6 @@ bool isNavigationKey(int key) {
     case Qt::Key_Down:
     case Qt::Key_Home:
     case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
       return true;
     default:
       return false;
@@ -90,14 +88,14 @@ void PoolView::selectTo(int row, Qt::KeyboardModifiers modifiers) {
 
 void PoolView::mousePressEvent(QMouseEvent* event) {
   QListView::mousePressEvent(event);
-  if (!pool_ || event->button() != Qt::LeftButton) return;  // a right click selects nothing
+  if (!pool_ || selectionLocked_ || event->button() != Qt::LeftButton) return;  // a right click selects nothing
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid()) selectTo(index.row(), event->modifiers());
 }
 
 void PoolView::mouseMoveEvent(QMouseEvent* event) {
   QListView::mouseMoveEvent(event);
-  if (!pool_ || !(event->buttons() & Qt::LeftButton) || anchor_ < 0) return;
+  if (!pool_ || selectionLocked_ || !(event->buttons() & Qt::LeftButton) || anchor_ < 0) return;
   const QModelIndex index = indexAt(event->position().toPoint());
   if (!index.isValid()) return;
   if (event->modifiers() & Qt::ControlModifier) {
@@ -110,9 +108,13 @@ void PoolView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PoolView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+    event->ignore();  // PageDown starts and stops draws: it is the window's key
+    return;
+  }
   const QModelIndex before = currentIndex();
   QListView::keyPressEvent(event);
-  if (!pool_ || !isNavigationKey(event->key())) return;
+  if (!pool_ || selectionLocked_ || !isNavigationKey(event->key())) return;
   const QModelIndex now = currentIndex();
   if (!now.isValid() || now == before) return;
   if (event->modifiers() & Qt::ControlModifier && !(event->modifiers() & Qt::ShiftModifier))

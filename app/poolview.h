@@ -18,6 +18,10 @@ class PoolView : public QListView {
   // Repaints once at the next paint, however often it is asked for before then.
   void requestRepaint();
 
+  // While a draw runs the selected flags are the pick's: the operator's clicks and keys
+  // scroll the list but select nothing, so what Stop removes is what the headline shows.
+  void setSelectionLocked(bool locked) { selectionLocked_ = locked; }
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -30,4 +34,5 @@ class PoolView : public QListView {
   PoolModel* pool_ = nullptr;
   int anchor_ = -1;
   bool repaintQueued_ = false;
+  bool selectionLocked_ = false;
 };

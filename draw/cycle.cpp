@@ -7,7 +7,10 @@
 #include "platform/seams.h"
 
 DrawCycle::DrawCycle(Window& w, Session& s, platform::Sound& sound, Text exeDir)
-    : w_(w), s_(s), sound_(sound), exeDir_(std::move(exeDir)) {}
+    : w_(w), s_(s), sound_(sound), exeDir_(std::move(exeDir)) {
+  sound_.prepare(exeDir_ + T().drumWav);
+  sound_.prepare(exeDir_ + T().gongWav);
+}
 
 void FocusStep(Window& w) {
   if (w.prizeBarEnabled() && !w.drawSizeHasFocus()) w.focusDrawSize();
@@ -15,7 +18,7 @@ void FocusStep(Window& w) {
 
 void DrawCycle::Button1Click() {
   if (!w_.buttonEnabled()) return;  // the lock-out holds for the keys as well
-  focusStep();
+  FocusStep(w_);
   if (w_.buttonCaption() == T().start)
     start();
   else
@@ -72,7 +75,7 @@ void DrawCycle::FlatButton1Click() {
   w_.setButtonCaption(T().start);
   w_.setButtonEnabled(true);
   w_.setPrizeBarEnabled(true);
-  focusStep();
+  FocusStep(w_);
 }
 
 void DrawCycle::FormKeyUp(int key) {

@@ -25,7 +25,6 @@ class DrawCycle {
   void FormKeyUp(int key);  // Space, PageDown
   void Label13Click();      // page-key lock switch
 
-  void focusStep() { FocusStep(w_); }
 
  private:
   void start();

@@ -40,6 +40,7 @@ bool pixelsPresent(const Text& b, std::uint32_t pixelsAt) {
   }
   if (width < 0) width = -width;
   if (height < 0) height = -height;
+  if (width > 65535 || height > 65535 || bits > 64) return false;  // no picture is that large
   std::int64_t need;
   if (compression == 0 || compression == 3 || compression == 6) {  // plain rows, bit fields
     need = ((width * bits + 31) / 32) * 4 * height;

@@ -21,6 +21,8 @@ QStringEncoder& encoder() {
 
 }  // namespace
 
+bool codecAvailable() { return decoder().isValid() && encoder().isValid(); }
+
 QString fromAnsi(const Text& bytes) {
   if (bytes.empty()) return {};
   auto& d = decoder();

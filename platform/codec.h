@@ -9,6 +9,9 @@
 
 namespace platform {
 
+// Whether this Qt can convert GBK at all (it needs ICU, or the system's code pages).
+bool codecAvailable();
+
 // GBK bytes to Unicode for the screen. Bytes that are not valid GBK become U+FFFD;
 // the stored bytes are never touched.
 QString fromAnsi(const Text& bytes);

@@ -27,8 +27,10 @@ class QtSound final : public Sound {
   QtSound();
   ~QtSound() override;
   void play(const Text& ansiPath) override;
+  void prepare(const Text& ansiPath) override;
 
  private:
+  QSoundEffect* effect(const Text& ansiPath);
   struct Impl;
   std::unique_ptr<Impl> d_;
 };

@@ -39,6 +39,8 @@ class Sound {
   // Starts playing the file and returns at once. A missing file or no audio device plays
   // nothing and reports nothing.
   virtual void play(const Text& ansiPath) = 0;
+  // Loads the file ahead of its first play, so that the first sound starts on time.
+  virtual void prepare(const Text& ansiPath) { (void)ansiPath; }
 };
 
 class Launcher {

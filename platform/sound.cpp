@@ -16,16 +16,24 @@ struct QtSound::Impl {
 QtSound::QtSound() : d_(std::make_unique<Impl>()) {}
 QtSound::~QtSound() = default;
 
-void QtSound::play(const Text& ansiPath) {
+QSoundEffect* QtSound::effect(const Text& ansiPath) {
   const QString path = nativePath(ansiPath);
-  if (!QFileInfo(path).isFile()) return;  // nothing to play, nothing to report
+  if (!QFileInfo(path).isFile()) return nullptr;  // nothing to play, nothing to report
   auto& effect = d_->effects[path];
   if (!effect) {
     effect = std::make_unique<QSoundEffect>();
     effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
   }
-  effect->stop();  // a sound started again begins from its start
-  effect->play();
+  return effect.get();
+}
+
+void QtSound::prepare(const Text& ansiPath) { effect(ansiPath); }
+
+void QtSound::play(const Text& ansiPath) {
+  if (QSoundEffect* e = effect(ansiPath)) {
+    e->stop();  // a sound started again begins from its start
+    e->play();
+  }
 }
 
 }  // namespace platform

@@ -518,18 +518,18 @@ struct FocusCase {
   int calls;  // focus calls the step makes
 };
 
-class FocusStep : public Cycle, public ::testing::WithParamInterface<FocusCase> {};
+class FocusStepTest : public Cycle, public ::testing::WithParamInterface<FocusCase> {};
 
-TEST_P(FocusStep, FocusesOnlyAnEnabledUnfocusedField) {
+TEST_P(FocusStepTest, FocusesOnlyAnEnabledUnfocusedField) {
   const FocusCase& c = GetParam();
   w.prizeBarOn = c.bar;
   w.drawSizeFocused = c.focused;
-  ASSERT_NO_THROW(cycle.focusStep());
+  ASSERT_NO_THROW(::FocusStep(w));
   EXPECT_EQ(w.focusCalls, c.calls);
   EXPECT_EQ(w.drawSizeFocused, c.focused || c.calls > 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FocusStep,
+INSTANTIATE_TEST_SUITE_P(Cases, FocusStepTest,
                          ::testing::Values(FocusCase{"BarOnNotFocused", true, false, 1},
                                            FocusCase{"BarOnFocused", true, true, 0},
                                            FocusCase{"BarOff", false, false, 0}),

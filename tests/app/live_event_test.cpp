@@ -1,0 +1,189 @@
+// What must hold in front of an audience: the question at start never throws the
+// previous winners away unless No was chosen, what Stop records is what the screen shows
+// whatever the operator does with the list meanwhile, and a record that cannot be written
+// leaves the draw recoverable.
+#include "app_support.h"
+
+#include "app/poolmodel.h"
+#include "app/poolview.h"
+#include "data/texts.h"
+#include "widgets/bevelpanel.h"
+#include "widgets/flatbutton.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+
+using namespace apptest;
+
+namespace {
+
+const Text kSep = "\xA3\xAC";  // "，" in GBK
+
+std::vector<Text> split(const Text& text) {
+  std::vector<Text> out;
+  size_t from = 0;
+  for (size_t at; (at = text.find(kSep, from)) != Text::npos; from = at + kSep.size())
+    out.push_back(text.substr(from, at - from));
+  out.push_back(text.substr(from));
+  return out;
+}
+
+// ---- The continue question ----------------------------------------------------------
+
+enum class Ending { Escape, CloseBox, ClickYes, ClickNo };
+const char* const kEndingNames[] = {"Escape", "CloseBox", "ClickYes", "ClickNo"};
+
+class ContinueQuestion : public ::testing::TestWithParam<std::pair<Ending, platform::Dialogs::Answer>> {};
+
+TEST_P(ContinueQuestion, OnlyADeliberateNoStartsAFreshRecord) {
+  const Ending ending = GetParam().first;
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seen = true;
+    EXPECT_EQ(box->windowTitle(), U("提示"));
+    EXPECT_EQ(box->text(), U("是否继续上次的获奖记录？"));
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+    switch (ending) {
+      case Ending::Escape:
+        QTest::keyClick(box, Qt::Key_Escape);
+        break;
+      case Ending::CloseBox:
+        box->close();
+        break;
+      case Ending::ClickYes:
+        box->button(QMessageBox::Yes)->click();
+        break;
+      case Ending::ClickNo:
+        box->button(QMessageBox::No)->click();
+        break;
+    }
+  });
+  platform::QtDialogs dialogs;
+  const auto answer = dialogs.askYesNo(A("提示"), A("是否继续上次的获奖记录？"));
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(answer, GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, ContinueQuestion,
+    ::testing::Values(std::make_pair(Ending::Escape, platform::Dialogs::Answer::Yes),
+                      std::make_pair(Ending::CloseBox, platform::Dialogs::Answer::Yes),
+                      std::make_pair(Ending::ClickYes, platform::Dialogs::Answer::Yes),
+                      std::make_pair(Ending::ClickNo, platform::Dialogs::Answer::No)),
+    [](const auto& info) { return std::string(kEndingNames[int(info.param.first)]); });
+
+// ---- Draws with the operator busy at the list -----------------------------------------
+
+class LiveDraw : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::make_unique<DrawFolder>(DrawFolder::Content{
+        .names = {"张三", "李四", "王五", "赵六", "钱七", "孙八", "周九", "吴十", "郑一", "冯二"}});
+    rig_.dialogs.answer = FakeDialogs::Answer::No;
+    form_ = rig_.makeForm();
+    form_->startUp();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  }
+
+  TForm1& form() { return *form_; }
+  std::vector<Text> pool() {
+    std::vector<Text> names;
+    for (int i = 0; i < form_->poolCount(); ++i) names.push_back(form_->poolName(i));
+    return names;
+  }
+  std::vector<int> selectedRows() {
+    std::vector<int> rows;
+    for (int i = 0; i < form_->poolCount(); ++i)
+      if (form_->poolSelected(i)) rows.push_back(i);
+    return rows;
+  }
+  QPoint rowCentre(int row) {
+    return form_->ListBox1->visualRect(form_->poolModel().index(row)).center();
+  }
+  // Start with Space and let the lock-out end; a few picks have been made.
+  void startAndUnlock() {
+    releaseKey(form(), Qt::Key_Space);
+    for (int i = 0; i < 3; ++i) fire(form().Timer1);
+    fire(form().Timer2);
+    ASSERT_TRUE(form().Button1->isEnabled());
+  }
+
+  Rig rig_;
+  std::unique_ptr<DrawFolder> folder_;
+  std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(LiveDraw, ClicksAndKeysInTheListDuringADrawSelectNothing) {
+  startAndUnlock();
+  const std::vector<int> pick = selectedRows();
+  ASSERT_EQ(pick.size(), 5u);
+  int other = 0;
+  while (std::find(pick.begin(), pick.end(), other) != pick.end()) ++other;
+
+  QTest::mouseClick(form().ListBox1->viewport(), Qt::LeftButton, {}, rowCentre(other));
+  QTest::mouseClick(form().ListBox1->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(other));
+  pressKey(form(), Qt::Key_Down);
+  pressKey(form(), Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(selectedRows(), pick);
+}
+
+// A presenter's clicker sends PageDown's press and release together: with the list holding
+// the focus, the press must not change the pick before the release stops the draw.
+TEST_F(LiveDraw, PageDownWhileTheListHasTheFocusStopsWithThePickOnScreen) {
+  const std::vector<Text> before = pool();
+  startAndUnlock();
+  QTest::mouseClick(form().ListBox1->viewport(), Qt::RightButton, {}, rowCentre(0));
+  QApplication::processEvents();
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+  form().ListBox1->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), form().ListBox1);
+  const Text headline = form().headline();
+
+  pressKey(form(), Qt::Key_PageDown);
+  releaseKey(form(), Qt::Key_PageDown);  // Stop, with no tick in between
+  ASSERT_FALSE(form().Timer1->isActive());
+
+  std::vector<Text> removed = before, left = pool();
+  for (const Text& n : left) removed.erase(std::find(removed.begin(), removed.end(), n));
+  std::vector<Text> recorded = split(headline);
+  std::sort(removed.begin(), removed.end());
+  std::sort(recorded.begin(), recorded.end());
+  EXPECT_EQ(recorded, removed);
+  EXPECT_EQ(form().session().winners[0], headline);
+  EXPECT_EQ(form().counter(1), "5");
+  EXPECT_EQ(DrawFolder::read("抽奖名单/获奖记录.txt"),
+            A("[特别大奖]\r\n") + headline + A("\r\n[一等奖]\r\n\r\n"));
+}
+
+// The record cannot be written at Stop: one report, the lock-out still ends, and the prize
+// bar comes back with Cancel; the old record is untouched.
+TEST_F(LiveDraw, FailingSaveAtStopIsReportedOnceAndTheDrawRecovers) {
+  const QString record = U("抽奖名单/获奖记录.txt");
+  const Text old = DrawFolder::read("抽奖名单/获奖记录.txt");
+  QFile::setPermissions(record, QFileDevice::ReadOwner);  // read-only: no save may replace it
+  startAndUnlock();
+  const Text headline = form().headline();
+
+  releaseKey(form(), Qt::Key_Space);  // Stop
+  ASSERT_EQ(rig_.dialogs.errors.size(), 1u);
+  EXPECT_EQ(rig_.dialogs.errors[0].caption, T().appTitle);
+  EXPECT_EQ(rig_.dialogs.errors[0].text.rfind("Cannot create file \"", 0), 0u);
+  EXPECT_EQ(DrawFolder::read("抽奖名单/获奖记录.txt"), old);
+  EXPECT_EQ(form().session().winners[0], headline);  // the window keeps the result
+  EXPECT_FALSE(form().Panel8->isEnabled());
+  EXPECT_FALSE(form().Button1->isEnabled());
+
+  fire(form().Timer2);
+  EXPECT_TRUE(form().Button1->isEnabled());
+  EXPECT_FALSE(form().Panel8->isEnabled());
+  QTest::mouseClick(form().FlatButton1, Qt::LeftButton);  // Cancel
+  EXPECT_TRUE(form().Panel8->isEnabled());
+  EXPECT_EQ(rig_.dialogs.errors.size(), 1u);
+  QFile::setPermissions(record, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+}  // namespace
