@@ -4,16 +4,23 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace platform {
 
 void DesktopLauncher::openInEditor(const Text& ansiPath) {
-  const QString path = nativePath(ansiPath);
+  const QString path = QDir::toNativeSeparators(nativePath(ansiPath));
 #ifdef _WIN32
-  QProcess::startDetached(QStringLiteral("NOTEPAD.EXE"), {QDir::toNativeSeparators(path)});
+  QProcess::startDetached(QStringLiteral("NOTEPAD.EXE"), {path});
 #else
-  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  // No desktop opener (a bare X session, say): the first plain text editor found serves.
+  for (const char* editor : {"gedit", "gnome-text-editor", "kate", "kwrite", "mousepad", "pluma", "xed",
+                             "leafpad", "featherpad"}) {
+    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(editor));
+    if (!program.isEmpty() && QProcess::startDetached(program, {path})) return;
+  }
 #endif
 }
 
