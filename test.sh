@@ -6,4 +6,9 @@ source scripts/deps.sh
 luckydraw_install_deps
 luckydraw_build
 export QT_QPA_PLATFORM=offscreen
+# Qt wants a private runtime folder; CI machines often have none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
+fi
 ctest --test-dir build --output-on-failure -j2 --timeout 300

@@ -222,4 +222,18 @@ void glow(Canvas& c, Point centre, float radius, const Colour& colour, float alp
       [&](float, float) { return colour; });
 }
 
+void fillLitEllipse(Canvas& c, Point centre, float rx, float ry, float offsetX, float offsetY,
+                    const Colour& light, const Colour& dark, float spread) {
+  c.paint(
+      {centre.x - rx, centre.y - ry, centre.x + rx, centre.y + ry},
+      [&](float x, float y) {
+        const float u = (x - centre.x) / rx, v = (y - centre.y) / ry;
+        return u * u + v * v <= 1.0f ? 1.0f : 0.0f;
+      },
+      [&](float x, float y) {
+        const float u = (x - centre.x + rx * offsetX) / rx, v = (y - centre.y + ry * offsetY) / ry;
+        return mix(light, dark, std::min(1.0f, std::sqrt(u * u + v * v) * spread));
+      });
+}
+
 }  // namespace art

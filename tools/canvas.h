@@ -98,6 +98,10 @@ bool insidePolygon(const std::vector<Point>& poly, Point p);
 void fillCircle(Canvas& c, Point centre, float radius, const Colour& colour);
 void fillEllipse(Canvas& c, Point centre, float rx, float ry, const Colour& colour);
 void fillPolygon(Canvas& c, const std::vector<Point>& poly, const Colour& colour);
+// An ellipse lit from a point offset (as fractions of the radii) up and left of its
+// centre: `light` there, `dark` towards the rim, the fall-off scaled by `spread`.
+void fillLitEllipse(Canvas& c, Point centre, float rx, float ry, float offsetX, float offsetY,
+                    const Colour& light, const Colour& dark, float spread);
 // A polygon shaded by `shade(x, y)`.
 template <class Shade>
 void fillPolygonShaded(Canvas& c, const std::vector<Point>& poly, Shade shade);

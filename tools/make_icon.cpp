@@ -42,16 +42,7 @@ void drawLantern(Canvas& c, float s) {
   const float rx = 0.42f * s, ry = 0.32f * s;
   const float rim = std::max(0.03f * s, 0.75f);
   fillEllipse(c, centre, rx + rim, ry + rim, outline);
-  c.paint(
-      {centre.x - rx, centre.y - ry, centre.x + rx, centre.y + ry},
-      [&](float x, float y) {
-        const float u = (x - centre.x) / rx, v = (y - centre.y) / ry;
-        return u * u + v * v <= 1.0f ? 1.0f : 0.0f;
-      },
-      [&](float x, float y) {
-        const float u = (x - centre.x + rx * 0.3f) / rx, v = (y - centre.y + ry * 0.3f) / ry;
-        return mix(rgb(0xFF5A45), rgb(0xB0121A), std::min(1.0f, std::sqrt(u * u + v * v) * 0.75f));
-      });
+  fillLitEllipse(c, centre, rx, ry, 0.3f, 0.3f, rgb(0xFF5A45), rgb(0xB0121A), 0.75f);
   if (s >= 32) {
     for (float k : {0.45f, 0.8f}) {
       strokePolyline(c, arcPoints(centre, rx * k, ry * 0.98f, -kPi / 2, kPi / 2, 32),

@@ -60,16 +60,7 @@ void lantern(Canvas& c, Point top, float cordLength, float rx, float ry) {
   const Point centre{top.x, top.y + cordLength + ry};
   strokeLine(c, top, {top.x, centre.y - ry}, 1.6f, deepGold);
   // Body: bright in the middle, darker towards the rim.
-  c.paint(
-      {centre.x - rx, centre.y - ry, centre.x + rx, centre.y + ry},
-      [&](float x, float y) {
-        const float u = (x - centre.x) / rx, v = (y - centre.y) / ry;
-        return u * u + v * v <= 1.0f ? 1.0f : 0.0f;
-      },
-      [&](float x, float y) {
-        const float u = (x - centre.x + rx * 0.25f) / rx, v = (y - centre.y + ry * 0.2f) / ry;
-        return mix(rgb(0xF04A3A), rgb(0xA3161C), std::sqrt(u * u + v * v) * 0.8f);
-      });
+  fillLitEllipse(c, centre, rx, ry, 0.25f, 0.2f, rgb(0xF04A3A), rgb(0xA3161C), 0.8f);
   // Ribs.
   for (float k : {-0.62f, -0.25f, 0.25f, 0.62f}) {
     strokePolyline(c, arcPoints(centre, rx * std::abs(k), ry * 0.97f, -kPi / 2, kPi / 2, 24),
