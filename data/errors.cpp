@@ -19,6 +19,21 @@ void throwCreate(const Text& ansiPath, const Text& systemText) {
   throw EFCreateError("Cannot create file \"" + platform::fullPath(ansiPath) + "\". " + systemText);
 }
 
+void throwIfFailed(const Text& ansiPath, const platform::FileResult& result) {
+  switch (result.status) {
+    case platform::FileResult::Ok:
+      return;
+    case platform::FileResult::OpenFailed:
+      throwOpen(ansiPath, result.systemText);
+    case platform::FileResult::CreateFailed:
+      throwCreate(ansiPath, result.systemText);
+    case platform::FileResult::ShortRead:
+      throw EReadError("Stream read error");
+    case platform::FileResult::ShortWrite:
+      throw EWriteError("Stream write error");
+  }
+}
+
 void throwCannotFocus() { throw EInvalidOperation("Cannot focus a disabled or invisible window"); }
 
 }  // namespace errors

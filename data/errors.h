@@ -1,6 +1,7 @@
 #pragma once
 // The program's error kinds. A failing operation throws one; the guard around every
 // handler catches it and shows its message (see guard.h). Handlers do not catch.
+#include "platform/files.h"
 #include "platform/text.h"
 
 #include <cstdint>
@@ -45,6 +46,9 @@ Text indexMessage(std::int64_t index);
 // "Cannot open file "%s". %s" / "Cannot create file "%s". %s" with the full path.
 [[noreturn]] void throwOpen(const Text& ansiPath, const Text& systemText);
 [[noreturn]] void throwCreate(const Text& ansiPath, const Text& systemText);
+// Throws the error that a failed read or write of `ansiPath` stands for: the open or
+// create error, "Stream read error" or "Stream write error". Returns when it succeeded.
+void throwIfFailed(const Text& ansiPath, const platform::FileResult& result);
 // "Cannot focus a disabled or invisible window"
 [[noreturn]] void throwCannotFocus();
 }  // namespace errors

@@ -21,17 +21,13 @@ void keepPreviousRecord(platform::Clock& clock) {
   const Text& record = T().recordFile;
   if (!platform::pathExists(record)) return;
   Text bytes;
-  platform::FileResult r = platform::readWholeFile(record, bytes);
-  if (r.status == platform::FileResult::OpenFailed) errors::throwOpen(record, r.systemText);
-  if (r.status != platform::FileResult::Ok) throw EReadError("Stream read error");
+  errors::throwIfFailed(record, platform::readWholeFile(record, bytes));
   if (bytes.empty()) return;
 
   const Text base = T().recordBackupHead + clock.localStamp();
   Text name = base + ".txt";
   for (int n = 2; platform::pathExists(name); ++n) name = base + "-" + IntToStr(n) + ".txt";
-  platform::FileResult w = platform::writeWholeFileAtomic(name, bytes);
-  if (w.status == platform::FileResult::ShortWrite) throw EWriteError("Stream write error");
-  if (w.status != platform::FileResult::Ok) errors::throwCreate(name, w.systemText);
+  errors::throwIfFailed(name, platform::writeWholeFileAtomic(name, bytes));
 }
 
 void restoreSlot(Window& w, Session& s, int k, const Text& text) {

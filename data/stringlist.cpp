@@ -30,22 +30,12 @@ Text TStringList::ToBytes() const {
 
 void TStringList::LoadFromFile(const Text& ansiPath) {
   Text bytes;
-  platform::FileResult r = platform::readWholeFile(ansiPath, bytes);
-  if (r.status == platform::FileResult::OpenFailed) errors::throwOpen(ansiPath, r.systemText);
-  if (r.status != platform::FileResult::Ok) throw EReadError("Stream read error");
+  errors::throwIfFailed(ansiPath, platform::readWholeFile(ansiPath, bytes));
   FromBytes(bytes);
 }
 
 void TStringList::SaveToFile(const Text& ansiPath) const {
-  platform::FileResult r = platform::writeWholeFileAtomic(ansiPath, ToBytes());
-  switch (r.status) {
-    case platform::FileResult::Ok:
-      return;
-    case platform::FileResult::ShortWrite:
-      throw EWriteError("Stream write error");
-    default:
-      errors::throwCreate(ansiPath, r.systemText);
-  }
+  errors::throwIfFailed(ansiPath, platform::writeWholeFileAtomic(ansiPath, ToBytes()));
 }
 
 const Text& TStringList::Get(std::int32_t index) const {
