@@ -34,7 +34,6 @@ constexpr int kFrameMs = 16;  // how often a running draw's picks reach the scre
 TForm1::TForm1(Services services, QWidget* parent)
     : QWidget(parent),
       services_(std::move(services)),
-      random_(services_.clock),
       reporter_(services_.dialogs, T().appTitle),
       cycle_(*this, session_, services_.sound, services_.exeDir),
       commands_(*this, services_.dialogs, services_.launcher) {

@@ -189,7 +189,7 @@ class TForm1 : public QWidget, public Window {
 
   Services services_;
   Session session_;
-  RandomSource random_;
+  FairRandom random_;  // seeded once per run from the system's entropy source
   ErrorReporter reporter_;
   DrawCycle cycle_;
   SideCommands commands_;

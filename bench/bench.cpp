@@ -58,7 +58,7 @@ void BM_PickEngine(benchmark::State& state) {
   FakeWindow w;
   w.setPool(makeNames(int(state.range(0))));
   w.drawSize = std::to_string(state.range(1));
-  RandomSource random(platform::systemClock());
+  FairRandom random(20261210);
   for (auto _ : state) benchmark::DoNotOptimize(Timer1Timer(w, random));
 }
 BENCHMARK(BM_PickEngine)->Apply(pickArgs)->Unit(benchmark::kMicrosecond);
@@ -70,7 +70,7 @@ void BM_PickWindow(benchmark::State& state) {
   TForm1 form(fakes.services());
   form.poolAppendAll(makeNames(int(state.range(0))));
   form.setDrawSizeValue(int(state.range(1)));
-  RandomSource random(platform::systemClock());
+  FairRandom random(20261210);
   for (auto _ : state) benchmark::DoNotOptimize(Timer1Timer(form, random));
 }
 BENCHMARK(BM_PickWindow)->Apply(pickArgs)->Unit(benchmark::kMicrosecond);

@@ -32,10 +32,10 @@ int Timer1Timer(Window& w, RandomSource& random) {
     std::vector<bool> chosen(size_t(count), false);
     for (; taken < size; ++taken) {
       std::uint32_t r;
-      do {
-        random.Reseed();
-        r = random.Below(std::uint32_t(count));
-      } while (chosen[r]);
+      // An index already chosen is refused and drawn again: every remaining entry stays
+      // equally likely at every place.
+      do r = random.Below(std::uint32_t(count));
+      while (chosen[r]);
       chosen[r] = true;
       take(int(r));
     }

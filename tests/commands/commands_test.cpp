@@ -194,8 +194,7 @@ TEST_F(SideCommandsTest, NameAddedDuringADrawCanBePickedAndRecorded) {
 
   Session s;
   FakeSound sound;
-  FakeClock clock;
-  RandomSource random(clock);
+  FairRandom random(4);
   DrawCycle cycle(w, s, sound, "\\x\\");
   w.drawSize = "4";
   cycle.Button1Click();  // Start
@@ -213,8 +212,7 @@ TEST_F(SideCommandsTest, NameAddedDuringADrawCanBePickedAndRecorded) {
 }
 
 TEST_F(SideCommandsTest, DeletingDuringADrawRemovesThePickOnScreenAndTheNextTickPicksFromTheRest) {
-  FakeClock clock;
-  RandomSource random(clock);
+  FairRandom random(5);
   w.setPool({ansi("甲"), ansi("乙"), ansi("丙"), ansi("丁"), ansi("戊")});
   w.drawSize = "2";
   Timer1Timer(w, random);

@@ -1,6 +1,8 @@
-// The random source: seeding from the clock and the congruential step.
+// The random source: a fixed seed repeats, numbers stay in range and are uniform, and the
+// reduction to a range has no bias even where a plain multiply-and-shift would have a large
+// one.
 #include "data/random.h"
-#include "support/fake_platform.h"
+#include "support/chi_square.h"
 
 #include <gtest/gtest.h>
 
@@ -15,97 +17,52 @@ std::vector<std::uint32_t> take(RandomSource& r, std::uint32_t n, int count) {
   return out;
 }
 
-TEST(RandomSource, SeedIsZeroAtStart) {
-  FakeClock clock;
-  RandomSource r(clock);
-  EXPECT_EQ(r.seed(), 0u);
-  EXPECT_EQ(clock.counterReads, 0);
+TEST(FairRandom, AFixedSeedRepeatsAndDifferentSeedsDiffer) {
+  FairRandom a(42), b(42), c(43);
+  const auto first = take(a, 1000000, 50);
+  EXPECT_EQ(take(b, 1000000, 50), first);
+  EXPECT_NE(take(c, 1000000, 50), first);
+  EXPECT_NE(take(a, 1000000, 50), first) << "the sequence goes on, it does not restart";
 }
 
-TEST(RandomSource, ReseedTakesLow32BitsOfCounter) {
-  FakeClock clock;
-  clock.counter = 0x123456789ULL;
-  RandomSource r(clock);
-  r.Reseed();
-  EXPECT_EQ(r.seed(), 0x23456789u);
-  EXPECT_EQ(clock.counterReads, 1);
+TEST(FairRandom, EveryRunIsSeededAfresh) {
+  // Seeded from the system's entropy source: two sources agreeing on 50 numbers below 10^6
+  // would be a coincidence of about 10^-300.
+  FairRandom a, b;
+  EXPECT_NE(take(a, 1000000, 50), take(b, 1000000, 50));
 }
 
-TEST(RandomSource, FallsBackToTickCountWithoutCounter) {
-  FakeClock clock;
-  clock.counter = std::nullopt;
-  clock.ticks = 123456;
-  RandomSource r(clock);
-  r.Reseed();
-  EXPECT_EQ(r.seed(), 123456u);
-}
-
-TEST(RandomSource, SameCounterValueGivesSameNumbers) {
-  FakeClock clock;
-  clock.counter = 987654321;
-  clock.step = 0;
-  RandomSource r(clock);
-  r.Reseed();
-  const auto first = take(r, 1000, 20);
-  r.Reseed();
-  EXPECT_EQ(take(r, 1000, 20), first);
-
-  RandomSource other(clock);
-  other.Reseed();
-  EXPECT_EQ(take(other, 1000, 20), first);
-}
-
-TEST(RandomSource, FollowsTheCongruentialStep) {
-  // Worked by hand from seed 1: 1 * 134775813 + 1 = 134775814, and 100 * 134775814 / 2^32
-  // = 3.14 -> 3; then 134775814 * 134775813 + 1 = 3698175007 (mod 2^32), 86.1 -> 86; ...
-  FakeClock clock;
-  clock.counter = 1;
-  RandomSource r(clock);
-  r.Reseed();
-  EXPECT_EQ(r.Below(100), 3u);
-  EXPECT_EQ(r.seed(), 134775814u);
-  EXPECT_EQ(r.Below(100), 86u);
-  EXPECT_EQ(r.seed(), 3698175007u);
-  EXPECT_EQ(r.Below(100), 20u);
-  EXPECT_EQ(r.seed(), 870078620u);
-  EXPECT_EQ(r.Below(1000), 272u);
-  EXPECT_EQ(r.Below(6), 4u);
-  EXPECT_EQ(r.seed(), 2884733762u);
-}
-
-TEST(RandomSource, KnownSeedFromCounter) {
-  FakeClock clock;
-  clock.counter = 0x23456789;
-  RandomSource r(clock);
-  r.Reseed();
-  EXPECT_EQ(r.Below(10), 9u);
-  EXPECT_EQ(r.Below(10), 6u);
-  EXPECT_EQ(r.Below(10), 7u);
-  EXPECT_EQ(r.seed(), 3267315204u);
-}
-
-TEST(RandomSource, BelowOneIsAlwaysZeroAndBelowZeroGivesZero) {
-  FakeClock clock;
-  RandomSource r(clock);
-  r.Reseed();
+TEST(FairRandom, StaysBelowN) {
+  FairRandom r(1);
   for (int i = 0; i < 1000; ++i) ASSERT_EQ(r.Below(1), 0u);
   EXPECT_EQ(r.Below(0), 0u);
+  for (std::uint32_t n : {2u, 3u, 7u, 1000u, 0x80000001u, 0xFFFFFFFFu}) {
+    for (int i = 0; i < 2000; ++i) ASSERT_LT(r.Below(n), n) << "n = " << n;
+  }
 }
 
-TEST(RandomSource, StaysBelowN) {
-  FakeClock clock;
-  clock.counter = 42;
-  RandomSource r(clock);
-  r.Reseed();
-  std::vector<int> seen(7, 0);
-  for (int i = 0; i < 2000; ++i) {
-    const auto v = r.Below(7);
-    ASSERT_LT(v, 7u);
-    ++seen[v];
+TEST(FairRandom, SmallRangesAreUniform) {
+  FairRandom r(7);
+  for (std::uint32_t n : {2u, 7u, 100u}) {
+    std::vector<double> seen(n, 0);
+    for (std::uint32_t i = 0; i < 1000 * n; ++i) ++seen[r.Below(n)];
+    EXPECT_LT(stats::chiSquareUniform(seen), stats::critical001(n - 1)) << "n = " << n;
   }
-  for (int v = 0; v < 7; ++v) EXPECT_GT(seen[v], 0) << v << " never came";
-  // The largest n still fits: the product is formed in 64 bits.
-  EXPECT_LT(r.Below(0xFFFFFFFFu), 0xFFFFFFFFu);
+}
+
+TEST(FairRandom, NoBiasWhereMultiplyAndShiftWouldFavourAThird) {
+  // For n = 3 * 2^30, (x * n) >> 32 maps two values of x to every result divisible by 3
+  // and one to the others: half the results would be divisible by 3 instead of a third.
+  const std::uint32_t n = 0xC0000000u;
+  FairRandom plain(11), fair(11);
+  int plainThirds = 0, fairThirds = 0;
+  const int draws = 60000;
+  for (int i = 0; i < draws; ++i) {
+    plainThirds += ((std::uint64_t(plain.Next32()) * n) >> 32) % 3 == 0;
+    fairThirds += fair.Below(n) % 3 == 0;
+  }
+  EXPECT_NEAR(double(plainThirds) / draws, 0.5, 0.01) << "the case must show the bias";
+  EXPECT_NEAR(double(fairThirds) / draws, 1.0 / 3.0, 0.01);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
-// Shared pieces of the draw engine tests: GBK literals, what the random source gives for a
-// given counter sequence (to steer a pick into a wanted order), a full picture of the fake
-// window's state, and a current directory with a fresh draw folder.
+// Shared pieces of the draw engine tests: GBK literals, random sources that steer a pick
+// into a wanted order or count its draws, a full picture of the fake window's state, and a
+// current directory with a fresh draw folder.
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
 
+#include "data/random.h"
 #include "platform/codec.h"
 
 #include <QDir>
@@ -28,6 +29,16 @@ inline Text A(const char* utf8) { return platform::ansi(utf8); }
 // The separator as bytes: the full-width comma is A3 AC in GBK.
 inline const Text kSep = "\xA3\xAC";
 
+// The names of a headline, cut at every separator.
+inline std::vector<Text> splitNames(const Text& h) {
+  std::vector<Text> out;
+  size_t from = 0;
+  for (size_t at; (at = h.find(kSep, from)) != Text::npos; from = at + kSep.size())
+    out.push_back(h.substr(from, at - from));
+  out.push_back(h.substr(from));
+  return out;
+}
+
 inline Text join(const std::vector<Text>& names) {
   Text out;
   for (size_t i = 0; i < names.size(); ++i) {
@@ -37,43 +48,36 @@ inline Text join(const std::vector<Text>& names) {
   return out;
 }
 
-// The number below `n` that the random source gives right after a reseed from `counter`:
-// the seed is the counter's low 32 bits, advanced once by seed * 134775813 + 1 (mod 2^32),
-// then scaled by n / 2^32 with a 64-bit product.
-inline std::uint32_t belowAfterReseed(std::uint64_t counter, std::uint32_t n) {
-  std::uint32_t seed = static_cast<std::uint32_t>(counter);
-  seed = seed * 134775813u + 1u;
-  return static_cast<std::uint32_t>((std::uint64_t(n) * seed) >> 32);
-}
-
-// The indices a pick of `n` out of `count` chooses, in the order chosen, when every draw
-// reseeds from a counter that starts at `counter` and rises by `step` per read; an index
-// drawn again is refused and drawn anew. `draws` counts every draw, refused ones included.
-struct Predicted {
-  std::vector<int> order;
-  int draws = 0;
+// A random source that gives the numbers it was told, in order: a pick steered into a
+// wanted order. Every number asked for is counted; asking for more than were given fails
+// the test.
+struct ScriptedRandom : RandomSource {
+  explicit ScriptedRandom(std::vector<std::uint32_t> values = {}) : values(std::move(values)) {}
+  std::uint32_t Below(std::uint32_t n) override {
+    ++calls;
+    if (next >= values.size()) {
+      ADD_FAILURE() << "the pick asked for more random numbers than scripted";
+      return 0;
+    }
+    const std::uint32_t v = values[next++];
+    EXPECT_LT(v, n) << "scripted value out of range";
+    return v;
+  }
+  std::vector<std::uint32_t> values;
+  size_t next = 0;
+  int calls = 0;
 };
-inline Predicted predictPick(std::uint64_t counter, std::uint64_t step, int count, int n) {
-  Predicted p;
-  while (int(p.order.size()) < n) {
-    int r = int(belowAfterReseed(counter, std::uint32_t(count)));
-    counter += step;
-    ++p.draws;
-    if (std::find(p.order.begin(), p.order.end(), r) == p.order.end()) p.order.push_back(r);
-  }
-  return p;
-}
 
-// The first counter start (searching upwards from 0) whose pick comes out in `wanted` order,
-// with at least `minRefused` refused draws on the way.
-inline std::optional<std::uint64_t> findCounter(const std::vector<int>& wanted, std::uint64_t step,
-                                                int count, int minRefused = 0) {
-  for (std::uint64_t c = 0; c < 2000000; ++c) {
-    Predicted p = predictPick(c, step, count, int(wanted.size()));
-    if (p.order == wanted && p.draws - int(wanted.size()) >= minRefused) return c;
+// The program's own generator with a fixed seed, counting how many numbers it gave.
+struct CountingRandom : RandomSource {
+  explicit CountingRandom(std::uint64_t seed) : fair(seed) {}
+  std::uint32_t Below(std::uint32_t n) override {
+    ++calls;
+    return fair.Below(n);
   }
-  return std::nullopt;
-}
+  FairRandom fair;
+  int calls = 0;
+};
 
 // Everything the fake window holds that a handler could change, and the session.
 struct WindowState {

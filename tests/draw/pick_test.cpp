@@ -25,19 +25,6 @@ void leaveOldPick(FakeWindow& w) {
   w.headlineText = A("上一轮");
 }
 
-std::vector<Text> splitHeadline(const Text& h) {
-  std::vector<Text> out;
-  size_t from = 0;
-  for (;;) {
-    size_t at = h.find(kSep, from);
-    if (at == Text::npos) break;
-    out.push_back(h.substr(from, at - from));
-    from = at + kSep.size();
-  }
-  out.push_back(h.substr(from));
-  return out;
-}
-
 // ---------------------------------------------------------------------------------------
 // Picks that involve no chance: an empty pool, a draw size of 0 or below, and a pool not
 // larger than the draw size (every entry, in pool order).
@@ -58,8 +45,7 @@ TEST_P(FixedPick, SelectsAndWritesWithoutTouchingTheRandomSource) {
   w.setPool(ansiNames(c.pool));
   w.drawSize = c.drawSize;
   leaveOldPick(w);
-  FakeClock clock;
-  RandomSource random(clock);
+  ScriptedRandom random;
 
   int picked = -1;
   ASSERT_NO_THROW(picked = Timer1Timer(w, random));
@@ -68,7 +54,7 @@ TEST_P(FixedPick, SelectsAndWritesWithoutTouchingTheRandomSource) {
   EXPECT_EQ(w.selectedRows(), c.rows);
   EXPECT_EQ(picked, int(c.rows.size()));
   EXPECT_EQ(w.names(), ansiNames(c.pool)) << "a pick never changes the pool's entries";
-  EXPECT_EQ(clock.counterReads, 0) << "no random number is needed here";
+  EXPECT_EQ(random.calls, 0) << "no random number is needed here";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -104,8 +90,7 @@ TEST_P(BadDrawSize, RaisesAfterClearingHeadlineAndFlags) {
   w.setPool(ansiNames({"甲", "乙", "丙", "丁"}));
   w.drawSize = GetParam();
   leaveOldPick(w);
-  FakeClock clock;
-  RandomSource random(clock);
+  ScriptedRandom random;
 
   try {
     Timer1Timer(w, random);
@@ -121,14 +106,14 @@ TEST_P(BadDrawSize, RaisesAfterClearingHeadlineAndFlags) {
 INSTANTIATE_TEST_SUITE_P(Texts, BadDrawSize, ::testing::Values("", "abc", "5 ", "1,000", "2.0"));
 
 // ---------------------------------------------------------------------------------------
-// Random picks steered by the counter: the clock's counter start is searched for one whose
-// draws come out in the wanted order, so the expected headline follows from the pool alone.
+// Random picks steered by a scripted random source, so the expected headline follows from
+// the pool alone.
 
 struct OrderCase {
   const char* name;
   std::vector<const char*> pool;
-  std::vector<int> order;  // indices in the order drawn
-  int minRefused;          // at least this many draws hit an index already chosen
+  std::vector<std::uint32_t> draws;  // the numbers the random source gives, refused ones too
+  std::vector<int> order;            // the indices chosen, in the order drawn
   const char* headline;
 };
 
@@ -136,19 +121,12 @@ class SteeredPick : public ::testing::TestWithParam<OrderCase> {};
 
 TEST_P(SteeredPick, HeadlineFollowsTheDrawOrder) {
   const OrderCase& c = GetParam();
-  FakeClock clock;
-  const int count = int(c.pool.size());
   const int n = int(c.order.size());
-  auto start = findCounter(c.order, clock.step, count, c.minRefused);
-  ASSERT_TRUE(start) << "no counter start gives this order";
-  const Predicted p = predictPick(*start, clock.step, count, n);
-  clock.counter = *start;
-
   FakeWindow w;
   w.setPool(ansiNames(c.pool));
   w.drawSize = std::to_string(n);
   leaveOldPick(w);
-  RandomSource random(clock);
+  ScriptedRandom random(c.draws);
 
   EXPECT_EQ(Timer1Timer(w, random), n);
 
@@ -156,17 +134,18 @@ TEST_P(SteeredPick, HeadlineFollowsTheDrawOrder) {
   std::vector<int> rows = c.order;
   std::sort(rows.begin(), rows.end());
   EXPECT_EQ(w.selectedRows(), rows);
-  EXPECT_EQ(clock.counterReads, p.draws) << "one reseed before every draw, refused ones too";
+  EXPECT_EQ(random.calls, int(c.draws.size())) << "one number per draw, refused ones too";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SteeredPick,
     ::testing::Values(
-        OrderCase{"ThreeOfFourInDrawOrder", {"甲", "乙", "丙", "丁"}, {2, 0, 3}, 0, "丙，甲，丁"},
-        OrderCase{"RefusedDrawsAreDrawnAgain", {"甲", "乙", "丙", "丁"}, {3, 1, 0}, 2, "丁，乙，甲"},
-        OrderCase{"EmptyNameDrawnFirst", {"", "乙", "丙"}, {0, 1}, 0, "乙"},
-        OrderCase{"EmptyNameDrawnSecond", {"", "乙", "丙"}, {1, 0}, 0, "乙，"},
-        OrderCase{"EqualNamesBothDrawn", {"甲", "甲", "乙"}, {1, 0}, 0, "甲，甲"}),
+        OrderCase{"ThreeOfFourInDrawOrder", {"甲", "乙", "丙", "丁"}, {2, 0, 3}, {2, 0, 3}, "丙，甲，丁"},
+        OrderCase{"RefusedDrawsAreDrawnAgain", {"甲", "乙", "丙", "丁"}, {3, 3, 1, 3, 1, 0}, {3, 1, 0},
+                  "丁，乙，甲"},
+        OrderCase{"EmptyNameDrawnFirst", {"", "乙", "丙"}, {0, 1}, {0, 1}, "乙"},
+        OrderCase{"EmptyNameDrawnSecond", {"", "乙", "丙"}, {1, 0}, {1, 0}, "乙，"},
+        OrderCase{"EqualNamesBothDrawn", {"甲", "甲", "乙"}, {1, 0}, {1, 0}, "甲，甲"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------
@@ -187,17 +166,15 @@ TEST_P(ManyTicks, ExactlyDrawSizeDistinctEntriesEveryTick) {
   for (int i = 0; i < c.poolSize; ++i) names.push_back("N" + std::to_string(i));
   w.setPool(names);
   w.drawSize = std::to_string(c.drawSize);
-  FakeClock clock;
-  ASSERT_NE(clock.step, 0u);
-  RandomSource random(clock);
+  CountingRandom random(std::uint64_t(c.poolSize) * 1000 + std::uint64_t(c.drawSize));
 
   for (int t = 0; t < c.ticks; ++t) {
-    const int readsBefore = clock.counterReads;
+    const int drawsBefore = random.calls;
     ASSERT_EQ(Timer1Timer(w, random), c.drawSize) << "tick " << t;
     ASSERT_EQ(w.poolSelectedCount(), c.drawSize) << "tick " << t;
-    ASSERT_GE(clock.counterReads - readsBefore, c.drawSize) << "tick " << t;
+    ASSERT_GE(random.calls - drawsBefore, c.drawSize) << "tick " << t;
 
-    std::vector<Text> inHeadline = splitHeadline(w.headlineText);
+    std::vector<Text> inHeadline = splitNames(w.headlineText);
     ASSERT_EQ(int(inHeadline.size()), c.drawSize) << "tick " << t;
     std::set<Text> distinct(inHeadline.begin(), inHeadline.end());
     ASSERT_EQ(int(distinct.size()), c.drawSize) << "an index came twice, tick " << t;
@@ -220,8 +197,7 @@ TEST(Pick, PoolOfTwoWithDrawSizeOneBringsUpBoth) {
   FakeWindow w;
   w.setPool(ansiNames({"甲", "乙"}));
   w.drawSize = "1";
-  FakeClock clock;
-  RandomSource random(clock);
+  FairRandom random(2);
   std::set<int> seen;
   for (int t = 0; t < 200; ++t) {
     ASSERT_EQ(Timer1Timer(w, random), 1);
@@ -233,16 +209,14 @@ TEST(Pick, PoolOfTwoWithDrawSizeOneBringsUpBoth) {
   EXPECT_EQ(seen, (std::set<int>{0, 1}));
 }
 
-TEST(Pick, SameCounterSequenceGivesSamePicks) {
+TEST(Pick, SameSeedGivesSamePicks) {
   const std::vector<Text> names =
       ansiNames({"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"});
   FakeWindow w1, w2;
   w1.setPool(names);
   w2.setPool(names);
   w1.drawSize = w2.drawSize = "4";
-  FakeClock c1, c2;
-  c1.counter = c2.counter = 0x1234'5678'9ABCull;
-  RandomSource r1(c1), r2(c2);
+  FairRandom r1(0x1234'5678'9ABCull), r2(0x1234'5678'9ABCull);
 
   std::set<Text> headlines;
   for (int t = 0; t < 50; ++t) {
@@ -259,8 +233,7 @@ TEST(Pick, ReadsThePoolAfreshEveryTick) {
   FakeWindow w;
   w.setPool(ansiNames({"甲", "乙", "丙", "丁"}));
   w.drawSize = "3";
-  FakeClock clock;
-  RandomSource random(clock);
+  FairRandom random(3);
   Timer1Timer(w, random);
   ASSERT_EQ(w.poolSelectedCount(), 3);
 
