@@ -91,7 +91,7 @@ TStringList SplitString(const Text& text, const Text& sep) {
   TStringList pieces;
   size_t from = 0;
   if (!sep.empty()) {
-    for (size_t at; (at = text.find(sep, from)) != Text::npos; from = at + sep.size())
+    for (size_t at; (at = FindOnCharBoundary(text, sep, from)) != Text::npos; from = at + sep.size())
       pieces.Add(text.substr(from, at - from));
   }
   pieces.Add(text.substr(from));

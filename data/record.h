@@ -18,7 +18,8 @@ void SaveHuman(const Window& w, const Session& s);
 // record as "抽奖名单\获奖记录-YYYYMMDD-HHMMSS.txt" and writes a fresh one.
 void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock& clock);
 
-// Cuts `text` at every occurrence of `sep` (n occurrences give n + 1 pieces).
+// Cuts `text` at every occurrence of `sep` that starts on a character boundary (n such
+// occurrences give n + 1 pieces).
 TStringList SplitString(const Text& text, const Text& sep);
 // Number of pieces of a winners text at "，": the empty text counts 1.
 std::int32_t CharCount(const Text& text);

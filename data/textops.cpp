@@ -72,6 +72,17 @@ Text Trim(const Text& text) {
   return text.substr(b, e - b);
 }
 
+size_t FindOnCharBoundary(const Text& text, const Text& pattern, size_t from) {
+  if (pattern.empty() || pattern.size() > text.size()) return Text::npos;
+  const size_t last = text.size() - pattern.size();
+  for (size_t i = from; i <= last;) {
+    if (text.compare(i, pattern.size(), pattern) == 0) return i;
+    const auto byte = static_cast<unsigned char>(text[i]);
+    i += (byte >= 0x81 && byte <= 0xFE && i + 1 < text.size()) ? 2 : 1;
+  }
+  return Text::npos;
+}
+
 int Pos(const Text& pattern, const Text& text) {
   if (pattern.empty() || text.empty()) return 0;
   size_t at = text.find(pattern);

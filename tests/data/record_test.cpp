@@ -370,6 +370,28 @@ TEST_F(RecordTest, OddRecordBeyondPrizeCountIsFine) {
   EXPECT_EQ(w.names(), gbk({"王五"}));
 }
 
+TEST_F(RecordTest, NamesHoldingTheSeparatorsBytesAreRestoredWhole) {
+  // In 林海瑄, 陈福瑩 and 张保瑋 the bytes A3 AC of "，" straddle two characters; cut there,
+  // a winner would stay in the pool and could win a second time.
+  FakeWindow before;
+  nameSlots(before);
+  Session written;
+  written.prizeCount = 2;
+  written.winners[0] = A("林海瑄，陈福瑩");
+  written.winners[1] = A("张保瑋");
+  SaveHuman(before, written);
+
+  FakeWindow w;
+  w.setPool(gbk({"张三", "林海瑄", "陈福瑩", "李四", "张保瑋"}));
+  Session s;
+  s.prizeCount = 2;
+  restore(w, s);
+  expectWinners(s, {"林海瑄，陈福瑩", "张保瑋", "", "", "", ""});
+  expectCounters(w, {"2", "1", "00", "00", "00", "00"});
+  EXPECT_EQ(w.names(), gbk({"张三", "李四"}));
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[2]人"));
+}
+
 // ---------------------------------------------------------------------------------------
 // Answer No: keep the previous record beside the fresh one.
 
@@ -489,6 +511,9 @@ void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 const Text kZhangSan = "\xD5\xC5\xC8\xFD";  // 张三
 const Text kLiSi = "\xC0\xEE\xCB\xC4";      // 李四
 const Text kSep = "\xA3\xAC";               // ，
+const Text kLinHaiXuan = "\xC1\xD6\xBA\xA3\xAC\x75";  // 林海瑄
+const Text kChenFuYing = "\xB3\xC2\xB8\xA3\xAC\x93";  // 陈福瑩
+const Text kZhangBaoWei = "\xD5\xC5\xB1\xA3\xAC\x7C";  // 张保瑋
 
 const SplitCase kSplits[] = {
     {"Empty", "", kSep, {""}},
@@ -498,8 +523,15 @@ const SplitCase kSplits[] = {
     {"TrailingSeparator", kZhangSan + kSep, kSep, {kZhangSan, ""}},
     {"TwoInARow", kZhangSan + kSep + kSep + kLiSi, kSep, {kZhangSan, "", kLiSi}},
     {"SeparatorsOnly", kSep + kSep, kSep, {"", "", ""}},
-    // 埃 (B0 A3) then AC A1: the separator's bytes straddle two characters.
-    {"AcrossCharacterBoundary", "\xB0\xA3\xAC\xA1", kSep, {"\xB0", "\xA1"}},
+    // 埃 (B0 A3) then 。 (AC A1)... the separator's bytes straddle two characters: no cut.
+    {"AcrossCharacterBoundaryIsNoSeparator", "\xB0\xA3\xAC\xA1", kSep, {"\xB0\xA3\xAC\xA1"}},
+    // 林海瑄 is C1 D6 BA A3 AC 75: the cut falls only at the real separator after it.
+    {"NameHoldingTheSeparatorsBytes", kLinHaiXuan + kSep + kZhangSan, kSep, {kLinHaiXuan, kZhangSan}},
+    {"TwoSuchNames", kChenFuYing + kSep + kZhangBaoWei, kSep, {kChenFuYing, kZhangBaoWei}},
+    {"OnlySuchAName", kLinHaiXuan, kSep, {kLinHaiXuan}},
+    {"SeparatorAfterAsciiAndAfterSuchName", "a" + kSep + kLinHaiXuan + kSep, kSep, {"a", kLinHaiXuan, ""}},
+    // A lone lead byte at the end takes nothing with it.
+    {"LoneLeadByteAtTheEnd", kZhangSan + kSep + "\xB0", kSep, {kZhangSan, "\xB0"}},
     {"AsciiSeparator", "a--b--", "--", {"a", "b", ""}},
     {"BlanksStay", " " + kZhangSan + " " + kSep + " ", kSep, {" " + kZhangSan + " ", " "}},
 };
