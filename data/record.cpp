@@ -15,16 +15,27 @@ namespace {
 
 bool slotInUse(const Session& s, int k) { return k == 1 || s.prizeCount > k - 1; }
 
-// Keeps a previous record that is not empty beside it, under a name no file has yet.
-// When it cannot be kept, the error stops the caller before the fresh record is written.
-void keepPreviousRecord(platform::Clock& clock) {
+// Whether a record's lines name at least one winner: a winners line (every second line)
+// that is not empty.
+bool holdsWinners(const TStringList& record) {
+  for (std::int32_t i = 1; i < record.Count(); i += 2)
+    if (!record.Get(i).empty()) return true;
+  return false;
+}
+
+// Keeps the record on disk beside it as "抽奖名单\获奖记录-<stamp>.txt", under a name no
+// file has yet, when it holds at least one winner. When it cannot be kept, the error stops
+// the caller before the record is rewritten.
+void keepRecord(const Text& stamp) {
   const Text& record = T().recordFile;
   if (!platform::pathExists(record)) return;
   Text bytes;
   errors::throwIfFailed(record, platform::readWholeFile(record, bytes));
-  if (bytes.empty()) return;
+  TStringList lines;
+  lines.FromBytes(bytes);
+  if (!holdsWinners(lines)) return;
 
-  const Text base = T().recordBackupHead + clock.localStamp();
+  const Text base = T().recordBackupHead + stamp;
   Text name = base + ".txt";
   for (int n = 2; platform::pathExists(name); ++n) name = base + "-" + IntToStr(n) + ".txt";
   errors::throwIfFailed(name, platform::writeWholeFileAtomic(name, bytes));
@@ -58,7 +69,11 @@ void prunePool(Window& w, const TStringList& pieces) {
 
 }  // namespace
 
-void SaveHuman(const Window& w, const Session& s) {
+void SaveHuman(const Window& w, Session& s) {
+  if (!s.keepRecordStamp.empty()) {
+    keepRecord(s.keepRecordStamp);
+    s.keepRecordStamp.clear();  // once per run
+  }
   TStringList list;
   for (int k = 1; k <= 6; ++k) {
     if (!slotInUse(s, k)) continue;
@@ -70,7 +85,7 @@ void SaveHuman(const Window& w, const Session& s) {
 
 void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock& clock) {
   if (dialogs.askYesNo(T().questionCaption, T().continueQuestion) == platform::Dialogs::Answer::No) {
-    keepPreviousRecord(clock);
+    keepRecord(clock.localStamp());
     SaveHuman(w, s);
     return;
   }
@@ -78,8 +93,18 @@ void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock
   TStringList record;
   record.LoadFromFile(T().recordFile);
   restoreSlot(w, s, 1, record.Get(1));
+  int restored = 1;
   for (int k = 2; k <= 6; ++k)
-    if (s.prizeCount > k - 1 && record.Count() > 2 * k - 2) restoreSlot(w, s, k, record.Get(2 * k - 1));
+    if (s.prizeCount > k - 1 && record.Count() > 2 * k - 2) {
+      restoreSlot(w, s, k, record.Get(2 * k - 1));
+      restored = k;
+    }
+  // Winners lines beyond the slots restored would be gone from the file at the first Stop.
+  for (std::int32_t i = 2 * restored + 1; i < record.Count(); i += 2)
+    if (!record.Get(i).empty()) {
+      s.keepRecordStamp = clock.localStamp();
+      break;
+    }
 
   Text joined = s.winners[0];
   for (int k = 2; k <= 6; ++k) joined += T().separator + s.winners[k - 1];

@@ -10,12 +10,14 @@ class Window;
 struct Session;
 namespace platform { class Dialogs; class Clock; }
 
-// Rewrites the whole record from the prize names, winners texts and prize count.
-void SaveHuman(const Window& w, const Session& s);
+// Rewrites the whole record from the prize names, winners texts and prize count. When the
+// session says the record on disk holds winners that were not restored, it is first kept
+// beside itself (once per run); if that copy fails, the record is not rewritten.
+void SaveHuman(const Window& w, Session& s);
 
 // The window's first-show handler: asks whether to continue the previous record. Yes
-// restores winners texts and counters and prunes the pool; No keeps a non-empty previous
-// record as "抽奖名单\获奖记录-YYYYMMDD-HHMMSS.txt" and writes a fresh one.
+// restores winners texts and counters and prunes the pool; No keeps a previous record that
+// names a winner as "抽奖名单\获奖记录-YYYYMMDD-HHMMSS.txt" and writes a fresh one.
 void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock& clock);
 
 // Cuts `text` at every occurrence of `sep` that starts on a character boundary (n such

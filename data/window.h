@@ -81,4 +81,8 @@ class Window {
 struct Session {
   std::int32_t prizeCount = 0;
   Text winners[6];  // winners text of slots 1..6 (index k - 1)
+  // Set when the record on disk holds winners that were not restored (the prize count was
+  // lowered, or could not be read): the time stamp under which the record is kept beside
+  // itself before it is first rewritten. Empty otherwise.
+  Text keepRecordStamp;
 };

@@ -393,6 +393,83 @@ TEST_F(RecordTest, NamesHoldingTheSeparatorsBytesAreRestoredWhole) {
 }
 
 // ---------------------------------------------------------------------------------------
+// Continuing under a smaller prize count: the winners of the slots not restored are kept
+// in a copy of the record before the first Stop rewrites it without them.
+
+struct DroppedCase {
+  const char* name;
+  std::int32_t prizeCount;
+  std::vector<const char*> record;
+  bool keeps;
+};
+void PrintTo(const DroppedCase& c, std::ostream* os) { *os << c.name; }
+
+const DroppedCase kDropped[] = {
+    {"CountLoweredFromFourToTwo", 2, {"[特别大奖]", "张三", "[一等奖]", "", "[二等奖]", "李四", "[幸运奖]", ""}, true},
+    // "3 " in the settings is no number: the prize count is 0 and only slot 1 is read.
+    {"CountUnreadable", 0, {"[特别大奖]", "", "[一等奖]", "王五"}, true},
+    {"HandEditedLinesBeyondSixSlots", 6,
+     {"[a]", "", "[b]", "", "[c]", "", "[d]", "", "[e]", "", "[f]", "", "[g]", "赵六"}, true},
+    {"DroppedSlotsAreEmpty", 2, {"[特别大奖]", "张三", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", ""}, false},
+    {"EverySlotRestored", 4, {"[特别大奖]", "张三", "[一等奖]", "", "[二等奖]", "李四", "[幸运奖]", "钱七"}, false},
+};
+
+class DroppedWinners : public RecordTest, public ::testing::WithParamInterface<DroppedCase> {};
+
+TEST_P(DroppedWinners, FirstSaveKeepsTheRecordOnce) {
+  const auto& c = GetParam();
+  Text old;
+  for (const char* line : c.record) old += A(line) + "\r\n";
+  writeBytes(kRecord, old);
+  FakeWindow w;
+  nameSlots(w);
+  Session s;
+  s.prizeCount = c.prizeCount;
+  restore(w, s);
+  EXPECT_EQ(readBytes(kRecord), old) << "a restore writes nothing";
+
+  s.winners[0] += A("，孙八");
+  SaveHuman(w, s);
+  SaveHuman(w, s);
+
+  const std::string copy = "获奖记录-20261210-201500.txt";
+  if (c.keeps) {
+    EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{copy, "获奖记录.txt"}));
+    EXPECT_EQ(readBytes("抽奖名单/" + copy), old);
+  } else {
+    EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"}));
+  }
+  TStringList now;
+  now.LoadFromFile(T().recordFile);
+  EXPECT_EQ(now.Get(1), s.winners[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DroppedWinners, ::testing::ValuesIn(kDropped),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecordTest, WhenTheCopyCannotBeWrittenTheRecordIsNotRewritten) {
+  const Text old = crlf({"[特别大奖]", "张三", "[一等奖]", "李四"});
+  writeBytes(kRecord, old);
+  clock.stamp = "20261210\\missing\\201500";  // sends the copy into a folder that does not exist
+  FakeWindow w;
+  nameSlots(w);
+  Session s;
+  s.prizeCount = 1;
+  restore(w, s);
+  s.winners[0] += A("，王五");
+
+  auto r = raisedBy([&] { SaveHuman(w, s); });
+  expectFileError(r, "EFCreateError", "create",
+                  TempCwd::full("抽奖名单/获奖记录-20261210/missing/201500.txt"));
+  EXPECT_EQ(readBytes(kRecord), old) << "李四 must not be dropped from the file";
+
+  std::filesystem::create_directories("抽奖名单/获奖记录-20261210/missing");
+  SaveHuman(w, s);  // the next Stop tries again
+  EXPECT_EQ(readBytes("抽奖名单/获奖记录-20261210/missing/201500.txt"), old);
+  EXPECT_EQ(readBytes(kRecord), crlf({"[特别大奖]", "张三，王五"}));
+}
+
+// ---------------------------------------------------------------------------------------
 // Answer No: keep the previous record beside the fresh one.
 
 TEST_F(RecordTest, NoKeepsPreviousRecordAndWritesFreshOne) {
@@ -463,6 +540,25 @@ TEST_F(RecordTest, NoWithEmptyRecordCopiesNothing) {
   restore(w, s, platform::Dialogs::Answer::No);
   EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"}));
   EXPECT_EQ(readBytes(kRecord), crlf({"[特等奖]", "", "[一等奖]", ""}));
+}
+
+TEST_F(RecordTest, NoWithOnlyEmptySlotsCopiesNothing) {
+  writeBytes(kRecord, crlf({"[特别大奖]", "", "[一等奖]", "", "[二等奖]", ""}));
+  FakeWindow w;
+  Session s;
+  s.prizeCount = 2;
+  restore(w, s, platform::Dialogs::Answer::No);
+  EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"}));
+  EXPECT_EQ(readBytes(kRecord), crlf({"[特等奖]", "", "[一等奖]", ""}));
+}
+
+TEST_F(RecordTest, NoWithOneWinnerInALaterSlotKeepsTheRecord) {
+  const Text old = crlf({"[特别大奖]", "", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", "钱七"});
+  writeBytes(kRecord, old);
+  FakeWindow w;
+  Session s;
+  restore(w, s, platform::Dialogs::Answer::No);
+  EXPECT_EQ(readBytes("抽奖名单/获奖记录-20261210-201500.txt"), old);
 }
 
 TEST_F(RecordTest, NoWhereCopyCannotBeWrittenKeepsRecord) {
