@@ -39,19 +39,43 @@ int virtualKey(int qtKey) {
 
 KeyPreview::KeyPreview(QWidget* window, std::function<void(int)> onKeyUp)
     : QObject(window), window_(window), onKeyUp_(std::move(onKeyUp)) {
+  grace_.setSingleShot(true);
+  grace_.setInterval(kGraceMs);
+  QObject::connect(&grace_, &QTimer::timeout, this, [this] { settle(); });
   qApp->installEventFilter(this);
 }
 
 KeyPreview::~KeyPreview() { qApp->removeEventFilter(this); }
 
+void KeyPreview::settle() {
+  grace_.stop();
+  if (!waiting_) return;
+  const int key = waiting_->qtKey;
+  waiting_.reset();
+  onKeyUp_(virtualKey(key));
+}
+
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyRelease || !watched->isWidgetType()) return false;
+  const bool release = event->type() == QEvent::KeyRelease;
+  if ((!release && event->type() != QEvent::KeyPress) || !watched->isWidgetType()) return false;
   // A key event goes first to the window's focus widget (or the window itself) and then,
   // when ignored, on to its parents: only the first delivery counts.
   QWidget* first = window_->focusWidget() ? window_->focusWidget() : window_;
   if (watched != first || first->window() != window_) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+
+  if (!release) {
+    // The press of an auto-repeat pair: the release before it was no release at all.
+    if (waiting_ && waiting_->qtKey == key->key() &&
+        (key->isAutoRepeat() || key->timestamp() == waiting_->timestamp)) {
+      waiting_.reset();
+      grace_.stop();
+    }
+    return false;
+  }
   if (key->isAutoRepeat() || FlatButton::isFlatButton(first)) return false;
-  onKeyUp_(virtualKey(key->key()));
+  settle();  // a release of another key still waiting goes first
+  waiting_ = Release{key->key(), key->timestamp()};
+  grace_.start();
   return false;  // the control then handles the release as usual
 }

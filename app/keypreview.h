@@ -4,11 +4,19 @@
 // filter watches for key releases whose first receiver lies in the window.
 //
 // Left alone: releases while a flat button holds the focus (the button takes its keys
-// itself), auto-repeat releases (on X11 a held key sends release/press pairs), and key
-// events of other windows (a message box, the popup menu).
+// itself), auto-repeat releases, and key events of other windows (a message box, the popup
+// menu).
+//
+// A held key on X11 sends a release and a press again and again, both with the same time
+// stamp. Qt flags the pair as auto-repeat only when the press is already queued when it
+// handles the release, which on a loaded machine it sometimes is not: a held Space would
+// then start a draw and, two seconds later, stop it. So a release counts only after a
+// short grace period in which no press of the same key with the same time stamp followed.
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -21,10 +29,23 @@ class KeyPreview : public QObject {
   KeyPreview(QWidget* window, std::function<void(int virtualKey)> onKeyUp);
   ~KeyPreview() override;
 
+  // How long a release waits for a press that would make it part of an auto-repeat pair.
+  static constexpr int kGraceMs = 40;
+
+  // Hands a waiting release on at once, as the end of the grace period would.
+  void settle();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  struct Release {
+    int qtKey;
+    quint64 timestamp;
+  };
+
   QWidget* window_;
   std::function<void(int)> onKeyUp_;
+  QTimer grace_;
+  std::optional<Release> waiting_;
 };

@@ -5,6 +5,7 @@
 #include "support/fake_platform.h"
 
 #include "app/form1.h"
+#include "app/keypreview.h"
 #include "platform/codec.h"
 #include "platform/gui.h"
 #include "widgets/bevelpanel.h"
@@ -104,8 +105,15 @@ inline void fire(QTimer* timer) { QMetaObject::invokeMethod(timer, "timeout", Qt
 
 // A key released on the keyboard: it goes through the window system to the window's
 // focus widget, as a real key does.
+// The window acts on a release once its grace period for an auto-repeat press is over;
+// the test ends that period at once instead of waiting for it.
+inline void settleKeys(TForm1& form) {
+  for (QObject* child : form.children())
+    if (auto* preview = dynamic_cast<KeyPreview*>(child)) preview->settle();
+}
 inline void releaseKey(TForm1& form, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
   QTest::keyRelease(form.windowHandle(), key, mods);
+  settleKeys(form);
 }
 inline void pressKey(TForm1& form, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
   QTest::keyPress(form.windowHandle(), key, mods);

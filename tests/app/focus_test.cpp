@@ -127,6 +127,7 @@ TEST_F(Focus, SpaceInAnEmptiedFieldStartsADrawOfOne) {
   QTest::keyClick(form().windowHandle(), Qt::Key_Home);
   QTest::keyClick(form().windowHandle(), Qt::Key_Delete);
   QTest::keyClick(form().windowHandle(), Qt::Key_Space);  // press and release
+  settleKeys(form());
   EXPECT_EQ(form().SpinEdit1->text(), U("1"));
   ASSERT_TRUE(form().Timer1->isActive());
   fire(form().Timer1);

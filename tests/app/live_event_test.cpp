@@ -190,3 +190,82 @@ TEST_F(LiveDraw, FailingSaveAtStopIsReportedOnceAndTheDrawRecovers) {
 }
 
 }  // namespace
+
+// ---- A held key -------------------------------------------------------------------------
+// On X11 a held key sends a release and a press again and again, each pair with one time
+// stamp; Qt does not always flag them as auto-repeat. Only the release when the key is let
+// go may act.
+
+class HeldKey : public LiveDraw, public ::testing::WithParamInterface<Qt::Key> {
+ protected:
+  void send(QEvent::Type type, quint64 timestamp, bool autoRepeat = false) {
+    QKeyEvent e(type, GetParam(), Qt::NoModifier, QString(), autoRepeat);
+    e.setTimestamp(timestamp);
+    QWidget* target = form().focusWidget() ? form().focusWidget() : &form();
+    QApplication::sendEvent(target, &e);
+  }
+  // Held from `t` for `repeats` auto-repeat pairs, unflagged, as a loaded machine sees them.
+  quint64 hold(quint64 t, int repeats) {
+    send(QEvent::KeyPress, t);
+    for (int i = 1; i <= repeats; ++i) {
+      t += 33;
+      send(QEvent::KeyRelease, t);
+      send(QEvent::KeyPress, t);
+    }
+    return t;
+  }
+  bool running() { return form().Timer1->isActive(); }
+};
+
+TEST_P(HeldKey, StartsOnlyWhenLetGoAndStopsOnlyAtTheNextRelease) {
+  quint64 t = hold(1000, 60);  // two seconds held: longer than the lock-out
+  settleKeys(form());
+  EXPECT_FALSE(running()) << "the held key started a draw";
+  send(QEvent::KeyRelease, t + 500);
+  settleKeys(form());
+  ASSERT_TRUE(running()) << "letting go starts the draw";
+
+  form().Timer1->setInterval(3600 * 1000);
+  fire(form().Timer1);
+  fire(form().Timer2);
+  const Text before = DrawFolder::read("抽奖名单/获奖记录.txt");
+  t = hold(t + 900, 60);
+  settleKeys(form());
+  EXPECT_TRUE(running()) << "holding the key again stopped the draw before it was let go";
+  EXPECT_EQ(DrawFolder::read("抽奖名单/获奖记录.txt"), before) << "nothing recorded yet";
+  send(QEvent::KeyRelease, t + 700);
+  settleKeys(form());
+  EXPECT_FALSE(running());
+  EXPECT_NE(DrawFolder::read("抽奖名单/获奖记录.txt"), before) << "the Stop records the winners";
+}
+
+TEST_P(HeldKey, FlaggedRepeatsAreIgnoredToo) {
+  send(QEvent::KeyPress, 10);
+  for (quint64 t = 40; t < 400; t += 30) {
+    send(QEvent::KeyRelease, t, true);
+    send(QEvent::KeyPress, t, true);
+  }
+  settleKeys(form());
+  EXPECT_FALSE(running());
+}
+
+TEST_P(HeldKey, QuickTapsAreEachARelease) {
+  // Release then a new press a few milliseconds later: two taps, not a repeat.
+  send(QEvent::KeyPress, 100);
+  send(QEvent::KeyRelease, 180);
+  send(QEvent::KeyPress, 186);
+  settleKeys(form());
+  EXPECT_TRUE(running());
+}
+
+TEST_P(HeldKey, TheReleaseActsByItselfAfterTheGracePeriod) {
+  send(QEvent::KeyPress, 100);
+  send(QEvent::KeyRelease, 250);
+  EXPECT_FALSE(running()) << "a release waits for the press that would make it a repeat";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return running(); }, 2000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, HeldKey, ::testing::Values(Qt::Key_Space, Qt::Key_PageDown),
+                         [](const auto& info) {
+                           return std::string(info.param == Qt::Key_Space ? "Space" : "PageDown");
+                         });
