@@ -26,12 +26,18 @@ void SideCommands::SpinEdit1KeyPress(char& key) {
 void SideCommands::SpinEdit1MouseDown() { raiseToOne(); }
 
 // The editor opens the same file the program reads and writes: the draw folder under the
-// current directory, made absolute.
+// current directory, made absolute. Afterwards no button keeps the focus: the draw-size
+// field takes it, or during a draw (prize bar disabled) the window itself, so that Space
+// and PageDown still stop the draw.
 void SideCommands::openFile(const Text& relative) {
-  FocusStep(w_);
+  if (w_.prizeBarEnabled())
+    FocusStep(w_);
+  else
+    w_.focusWindow();
   launcher_.openInEditor(platform::fullPath(relative));
 }
 
 void SideCommands::Button3Click() { openFile(T().recordFile); }
 void SideCommands::FlatButton2Click() { openFile(T().settingsFile); }
+void SideCommands::FlatButton3Click() { openFile(T().prizeFile); }
 void SideCommands::SpeedButton1Click() { openFile(T().candidateFile); }

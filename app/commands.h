@@ -16,7 +16,8 @@ class SideCommands {
   void SpinEdit1KeyPress(char& key);  // digits only; a missing or too small value becomes 1
   void SpinEdit1MouseDown();
   void Button3Click();       // the winners record
-  void FlatButton2Click();   // the basic settings file (FlatButton2 and FlatButton3)
+  void FlatButton2Click();   // "设置": the basic settings file
+  void FlatButton3Click();   // "奖项": the prize names file
   void SpeedButton1Click();  // the candidate list file
 
  private:

@@ -141,7 +141,7 @@ void TForm1::bindEvents() {
   connect(Button1, &QAbstractButton::clicked, this, guarded([this] { cycle_.Button1Click(); }));
   connect(FlatButton1, &QAbstractButton::clicked, this, guarded([this] { cycle_.FlatButton1Click(); }));
   connect(FlatButton2, &QAbstractButton::clicked, this, guarded([this] { commands_.FlatButton2Click(); }));
-  connect(FlatButton3, &QAbstractButton::clicked, this, guarded([this] { commands_.FlatButton2Click(); }));
+  connect(FlatButton3, &QAbstractButton::clicked, this, guarded([this] { commands_.FlatButton3Click(); }));
   connect(Button3, &QAbstractButton::clicked, this, guarded([this] { commands_.Button3Click(); }));
   connect(SpeedButton1, &QAbstractButton::clicked, this, guarded([this] { commands_.SpeedButton1Click(); }));
   connect(Label13, &FlatPanel::clicked, this, guarded([this] { cycle_.Label13Click(); }));

@@ -119,6 +119,7 @@ class TForm1 : public QWidget, public Window {
   Text drawSizeText() const override;
   bool drawSizeHasFocus() const override;
   void focusDrawSize() override;
+  void focusWindow() override;
   bool drawSizeHasValue() const override;
   int drawSizeValue() const override;
   void setDrawSizeValue(int value) override;

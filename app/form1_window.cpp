@@ -194,6 +194,8 @@ Text TForm1::drawSizeText() const { return platform::toAnsi(SpinEdit1->text()); 
 
 bool TForm1::drawSizeHasFocus() const { return focusWidget() == SpinEdit1; }
 
+void TForm1::focusWindow() { setFocus(Qt::OtherFocusReason); }
+
 void TForm1::focusDrawSize() {
   if (!SpinEdit1->isEnabled() || !SpinEdit1->isVisible()) errors::throwCannotFocus();
   SpinEdit1->setFocus(Qt::OtherFocusReason);

@@ -66,6 +66,9 @@ class Window {
   virtual bool drawSizeHasFocus() const = 0;
   // EInvalidOperation "Cannot focus a disabled or invisible window" when it cannot.
   virtual void focusDrawSize() = 0;
+  // The window itself takes the keyboard focus: no control holds it, so Space and PageDown
+  // reach the window's key handler.
+  virtual void focusWindow() = 0;
   virtual bool drawSizeHasValue() const = 0;
   virtual int drawSizeValue() const = 0;
   virtual void setDrawSizeValue(int value) = 0;

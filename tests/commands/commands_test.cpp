@@ -170,17 +170,19 @@ TEST_P(Shortcut, OpensTheFileTheProgramUsesByItsAbsolutePathAfterTheFocusStep) {
   EXPECT_EQ(w.focusCalls, 1);
 }
 
-TEST_P(Shortcut, DuringADrawOpensTheFileWithoutTheFocusStep) {
+TEST_P(Shortcut, DuringADrawOpensTheFileAndTheWindowTakesTheFocus) {
   w.prizeBarOn = false;
   EXPECT_NO_THROW((commands.*GetParam().handler)());
   EXPECT_EQ(launcher.opened.size(), 1u);
   EXPECT_EQ(w.focusCalls, 0);
+  EXPECT_EQ(w.windowFocusCalls, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, Shortcut,
     ::testing::Values(ShortcutCase{"WinnersRecord", &SideCommands::Button3Click, "抽奖名单/获奖记录.txt"},
                       ShortcutCase{"Settings", &SideCommands::FlatButton2Click, "抽奖名单/基础配置.ini"},
+                      ShortcutCase{"Prizes", &SideCommands::FlatButton3Click, "抽奖名单/奖项设置.ini"},
                       ShortcutCase{"CandidateList", &SideCommands::SpeedButton1Click, "抽奖名单/抽奖名单.txt"}),
     [](const auto& info) { return std::string(info.param.label); });
 

@@ -37,6 +37,7 @@ class FakeWindow : public Window {
   bool drawSizeFocused = false;
   bool t1 = false, t2 = false;
   int focusCalls = 0;
+  int windowFocusCalls = 0;
   bool refuseAppend = false;
 
   // Convenience for tests.
@@ -128,6 +129,10 @@ class FakeWindow : public Window {
     if (!prizeBarOn) errors::throwCannotFocus();
     ++focusCalls;
     drawSizeFocused = true;
+  }
+  void focusWindow() override {
+    ++windowFocusCalls;
+    drawSizeFocused = false;
   }
   bool drawSizeHasValue() const override { return !drawSize.empty(); }
   int drawSizeValue() const override { return drawSize.empty() ? 0 : std::stoi(drawSize); }
