@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
+#include <QLayout>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -144,16 +145,31 @@ void setFocusPolicy(QWidget* w, const Component& c) {
   }
 }
 
+// The panels' widths are where each panel ends: the second panel starts at x = 555. A
+// QStatusBar puts a small margin before its first widget and a gap between widgets, so the
+// fixed widths are corrected by what the laid-out bar shows.
 void addStatusPanels(QStatusBar* bar) {
+  QList<std::pair<QLabel*, int>> fixed;  // label, designed right edge
+  int edge = 0;
   for (const design::StatusPanel& p : design::statusPanels()) {
     auto* label = new QLabel(utf8(p.text), bar);
     label->setTextFormat(Qt::PlainText);
     if (p.width > 0) {
       label->setFixedWidth(p.width);
       bar->addWidget(label);
+      edge += p.width;
+      fixed.append({label, edge});
     } else {
       bar->addWidget(label, 1);
     }
+  }
+  if (bar->layout()) bar->layout()->activate();
+  const QList<QLabel*> all = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  for (const auto& [label, right] : fixed) {
+    const int index = int(all.indexOf(label));
+    if (index + 1 >= all.size()) continue;
+    const int overshoot = all[index + 1]->x() - right;
+    label->setFixedWidth(label->width() - overshoot);
   }
 }
 

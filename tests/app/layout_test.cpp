@@ -177,3 +177,15 @@ INSTANTIATE_TEST_SUITE_P(
                       DesktopRow{{-1920, 0, 3840, 1080}, {1450, 190}}));  // origin not added
 
 }  // namespace
+
+TEST(Layout, StatusBarsSecondPanelStartsAt555) {
+  Rig rig;
+  auto form = rig.makeForm();
+  form->show();
+  QCoreApplication::processEvents();
+  const QList<QLabel*> panels = form->StatusBar1->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  ASSERT_EQ(panels.size(), 2);
+  QLabel* second = panels[0]->x() < panels[1]->x() ? panels[1] : panels[0];
+  EXPECT_EQ(second->mapTo(form->StatusBar1, QPoint(0, 0)).x(), 555);
+  EXPECT_EQ(second->text(), U("提示：修改设置后，需重新打开软件才能生效。"));
+}
