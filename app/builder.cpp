@@ -171,6 +171,7 @@ void addStatusPanels(QStatusBar* bar) {
     const int overshoot = all[index + 1]->x() - right;
     label->setFixedWidth(label->width() - overshoot);
   }
+  if (bar->layout()) bar->layout()->activate();
 }
 
 }  // namespace

@@ -133,18 +133,14 @@ TEST_F(Draw, SpaceOnFocusedFlatButtonClicksItAndStartsNothing) {
   EXPECT_EQ(form().Button1->text(), U("开始"));
 }
 
-TEST_F(Draw, FlatButtonClickedDuringADrawKeepsTheFocusAndTheSpace) {
+TEST_F(Draw, FlatButtonClickedDuringADrawLeavesTheFocusWithTheWindow) {
   releaseKey(form(), Qt::Key_Space);
   fire(form().Timer2);
   QTest::mouseClick(form().FlatButton2, Qt::LeftButton);
   ASSERT_EQ(rig_.launcher.opened.size(), 1u);
-  EXPECT_EQ(form().focusWidget(), form().FlatButton2);
-  releaseKey(form(), Qt::Key_Space);  // clicks the settings button again
-  EXPECT_EQ(rig_.launcher.opened.size(), 2u);
-  EXPECT_TRUE(running());
-  releaseKey(form(), Qt::Key_PageDown);  // reaches nobody
-  EXPECT_TRUE(running());
-  QTest::mouseClick(form().Button1, Qt::LeftButton);  // the mouse still stops it
+  EXPECT_EQ(form().focusWidget(), &form());
+  releaseKey(form(), Qt::Key_PageDown);  // stops the draw, opens nothing
+  EXPECT_EQ(rig_.launcher.opened.size(), 1u);
   EXPECT_FALSE(running());
 }
 

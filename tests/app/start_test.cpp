@@ -71,7 +71,8 @@ TEST(Start, DesignStateBeforeAnyHandler) {
 
   const QList<QLabel*> panels = form->StatusBar1->findChildren<QLabel*>();
   ASSERT_EQ(panels.size(), 2);
-  EXPECT_EQ(panels[0]->width(), 555);
+  EXPECT_LE(panels[0]->x() + panels[0]->width(), panels[1]->x());
+  EXPECT_EQ(panels[1]->x(), 555) << "the first panel ends where the second starts";
   EXPECT_EQ(panels[1]->text(), U("提示：修改设置后，需重新打开软件才能生效。"));
   EXPECT_TRUE(form->StatusBar1->isSizeGripEnabled());
 }
