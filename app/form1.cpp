@@ -7,6 +7,7 @@
 #include "app/keypreview.h"
 #include "app/poolmodel.h"
 #include "app/poolview.h"
+#include "data/leftovers.h"
 #include "data/record.h"
 #include "data/startup.h"
 #include "data/texts.h"
@@ -231,6 +232,7 @@ void TForm1::firstShow() {
 }
 
 void TForm1::startUp() {
+  drawFolderLock_ = ClaimDrawFolder();
   runFormCreate();
   firstShow();
 }

@@ -9,6 +9,7 @@
 #include "data/random.h"
 #include "data/window.h"
 #include "draw/cycle.h"
+#include "platform/folder.h"
 #include "platform/text.h"
 
 #include <QWidget>
@@ -62,7 +63,8 @@ class TForm1 : public QWidget, public Window {
   explicit TForm1(Services services, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // Application start after the window was created: FormCreate, then firstShow().
+  // Application start after the window was created: the draw folder claimed for this
+  // process (and tidied of what killed saves left there), FormCreate, then firstShow().
   void startUp();
   // The creation handler FormCreate, under the guard.
   void runFormCreate();
@@ -196,6 +198,7 @@ class TForm1 : public QWidget, public Window {
   SideCommands commands_;
   PoolModel* poolModel_ = nullptr;
   KeyPreview* keyPreview_ = nullptr;
+  platform::FolderLock drawFolderLock_;  // held while the window lives
 
   // Texts the program reads back, kept as bytes beside the widgets that show them.
   Text headline_;

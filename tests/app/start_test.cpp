@@ -162,6 +162,49 @@ TEST(Start, FailingFormCreateStillShowsTheWindowInItsDesignState) {
   EXPECT_EQ(form->StaticText1->text(), U("澄曜幸运星 天天拿奖金"));
 }
 
+// A kill in the middle of a save leaves the save's temporary file behind; the next start
+// removes it, unless another copy of the program runs in the same folder (the file may be
+// its save in progress). That copy starts as usual all the same.
+TEST(Start, RemovesWhatKilledSavesLeftUnlessAnotherCopyRunsInTheFolder) {
+  DrawFolder folder({.names = {"张三", "李四"}});
+  auto files = [] {
+    return QDir(U("抽奖名单")).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+  };
+  auto has = [&](const char* name) { return files().contains(U(name)); };
+  DrawFolder::write("抽奖名单/获奖记录.txt.k1LLed", {"[特别大奖]", "张"});
+  DrawFolder::write("抽奖名单/获奖记录-20240203-193000.txt.aB3dE9", {"[特别大奖]"});
+  DrawFolder::write("抽奖名单/获奖记录.txt.bak", {"留着"});
+  DrawFolder::write("抽奖名单/获奖记录.txt.1", {"留着"});
+
+  Rig first;
+  first.dialogs.answer = FakeDialogs::Answer::No;
+  auto running = first.makeForm();
+  running->startUp();
+  EXPECT_FALSE(has("获奖记录.txt.k1LLed"));
+  EXPECT_FALSE(has("获奖记录-20240203-193000.txt.aB3dE9"));
+  EXPECT_TRUE(has("获奖记录.txt.bak"));
+  EXPECT_TRUE(has("获奖记录.txt.1"));
+  EXPECT_TRUE(has("获奖记录.txt"));
+
+  DrawFolder::write("抽奖名单/获奖记录.txt.InPrgs", {"[特别大奖]"});
+  Rig second;
+  second.dialogs.answer = FakeDialogs::Answer::Yes;
+  auto beside = second.makeForm();
+  beside->startUp();
+  EXPECT_TRUE(has("获奖记录.txt.InPrgs"));
+  EXPECT_TRUE(second.dialogs.errors.empty());
+  EXPECT_TRUE(beside->isVisible());
+  EXPECT_EQ(beside->poolCount(), 2);
+
+  beside.reset();
+  running.reset();  // the program ends
+  Rig third;
+  third.dialogs.answer = FakeDialogs::Answer::Yes;
+  third.makeForm()->startUp();
+  EXPECT_FALSE(has("获奖记录.txt.InPrgs"));
+  EXPECT_TRUE(has("获奖记录.txt.bak"));
+}
+
 TEST(Start, ApplicationTitleAndIcon) {
   setUpApplication();
   EXPECT_EQ(QApplication::applicationName(), U("澄曜晚会抽奖系统 霁岩版"));

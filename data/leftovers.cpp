@@ -1,0 +1,68 @@
+#include "data/leftovers.h"
+
+#include "data/texts.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace {
+
+// The lock file inside the draw folder, held by the running program.
+constexpr std::string_view kLockName = ".luckydraw.lock";
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetterOrDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// `at` moves past `count` digits when they are there.
+bool skipDigits(std::string_view s, size_t& at, size_t count) {
+  if (s.size() - at < count) return false;
+  for (size_t i = 0; i < count; ++i)
+    if (!isDigit(s[at + i])) return false;
+  at += count;
+  return true;
+}
+
+bool startsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
+
+// A name inside the draw folder: what follows "抽奖名单\".
+Text insideDrawFolder(const Text& path) { return path.substr(T().drawFolder.size() + 1); }
+
+// The backup copy of the record: head + yyyyMMdd-HHmmss, optionally "-" and a number,
+// then ".txt".
+bool isBackupName(std::string_view name) {
+  static const Text head = insideDrawFolder(T().recordBackupHead);
+  if (!startsWith(name, head)) return false;
+  size_t at = head.size();
+  if (!skipDigits(name, at, 8) || at >= name.size() || name[at++] != '-' || !skipDigits(name, at, 6))
+    return false;
+  if (at < name.size() && name[at] == '-') {
+    ++at;
+    const size_t first = at;
+    while (at < name.size() && isDigit(name[at])) ++at;
+    if (at == first) return false;
+  }
+  return name.substr(at) == ".txt";
+}
+
+}  // namespace
+
+bool IsSaveLeftover(const Text& name) {
+  constexpr size_t kTail = 7;  // "." and six letters or digits, as mkstemp makes them
+  if (name.size() <= kTail) return false;
+  const std::string_view tail = std::string_view(name).substr(name.size() - kTail);
+  if (tail[0] != '.') return false;
+  for (char c : tail.substr(1))
+    if (!isLetterOrDigit(c)) return false;
+  const std::string_view target = std::string_view(name).substr(0, name.size() - kTail);
+  static const Text record = insideDrawFolder(T().recordFile);
+  return target == record || isBackupName(target);
+}
+
+platform::FolderLock ClaimDrawFolder() {
+  platform::FolderLock lock;
+  const Text& folder = T().drawFolder;
+  if (!lock.tryClaim(folder + "\\" + Text(kLockName))) return lock;
+  for (const Text& name : platform::regularFileNames(folder))
+    if (IsSaveLeftover(name)) platform::removeFile(folder + "\\" + name);
+  return lock;
+}
