@@ -210,6 +210,7 @@ void TForm1::FormResize(const FormLayout& l) {
   Panel4->setGeometry(l.Panel4);
   ListBox1->setGeometry(l.ListBox1);
   StaticText1->setGeometry(l.StaticText1);
+  showHeadline();  // the same text cut at the new edge
   RadioButton6->update();
 }
 

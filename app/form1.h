@@ -184,6 +184,7 @@ class TForm1 : public QWidget, public Window {
   void FormResize(const FormLayout& layout);
   void Timer1Tick();
   void showPick();
+  void showHeadline();
   void repaintPool();
   void FormKeyUp(int virtualKey);
   void focusWindowIfInside(QWidget* container);

@@ -14,6 +14,7 @@
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/numberedit.h"
+#include "widgets/textfit.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -84,7 +85,7 @@ void TForm1::repaintPool() {
 // What the ticks since the last frame changed, on screen now.
 void TForm1::showPick() {
   frame_->stop();
-  if (headlinePending_) StaticText1->setText(platform::fromAnsi(headline_));
+  if (headlinePending_) showHeadline();
   if (poolPending_) ListBox1->requestRepaint();
   headlinePending_ = poolPending_ = false;
 }
@@ -119,8 +120,20 @@ void TForm1::setHeadline(const Text& text) {
     if (!frame_->isActive()) frame_->start();
   } else {
     headlinePending_ = false;
-    StaticText1->setText(platform::fromAnsi(text));
+    showHeadline();
   }
+}
+
+// The headline keeps every byte (Stop records it); the screen shows what fits in the
+// headline's area, a long pick cut with "…" at its edge. Only a start of the text that the
+// area could show is decoded and laid out, so a pick of giant names shows as fast as any.
+void TForm1::showHeadline() {
+  const QSize box = StaticText1->contentsRect().size();
+  const QFont& font = StaticText1->font();
+  const size_t most = 2 * size_t(mostCharactersInBox(font, box));  // a character has at most 2 bytes
+  bool more = false;
+  const QString start = platform::fromAnsiPrefix(headline_, most, &more);
+  StaticText1->setText(fitTextToBox(start, more, font, box));
 }
 
 // ---- Image1 ----

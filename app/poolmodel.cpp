@@ -102,6 +102,13 @@ void PoolModel::deleteSelected() {
   deleteRows(rows);
 }
 
+QString PoolModel::shownName(int i) const {
+  bool cut = false;
+  QString shown = platform::fromAnsiPrefix(names_[size_t(i)], kShownBytes, &cut);
+  if (cut) shown += QChar(0x2026);
+  return shown;
+}
+
 int PoolModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
 QVariant PoolModel::data(const QModelIndex& index, int role) const {
@@ -109,7 +116,7 @@ QVariant PoolModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-      return platform::fromAnsi(names_[size_t(index.row())]);
+      return shownName(index.row());
     case SelectedRole:
       return selected(index.row());
     default:

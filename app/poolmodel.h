@@ -16,6 +16,10 @@ class PoolModel : public QAbstractListModel {
  public:
   // data(SelectedRole) is true for a selected entry.
   static constexpr int SelectedRole = Qt::UserRole + 1;
+  // The list shows at most this many bytes of a name (a wrong file picked as the list can
+  // make names of megabytes, and laying those out would stall every paint); the name
+  // itself stays whole.
+  static constexpr size_t kShownBytes = 256;
 
   explicit PoolModel(QObject* parent = nullptr);
 
@@ -36,6 +40,9 @@ class PoolModel : public QAbstractListModel {
   // Deletes the given rows (ascending, distinct, in range); the rest keep their order.
   void deleteRows(const std::vector<int>& ascending);
   void deleteSelected();
+
+  // What the list shows of entry i: its name, or the start of a longer one and "…".
+  QString shownName(int i) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -1,5 +1,6 @@
 // How fast a pick is, alone and through the real window, how many picks a running draw
-// makes on screen, and how long start-up takes with a large candidate list.
+// makes on screen, how long start-up takes with a large candidate list, and how soon a
+// draw over giant names stops.
 #include "app/form1.h"
 #include "data/random.h"
 #include "data/startup.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -131,6 +133,65 @@ void BM_StartUp(benchmark::State& state) {
   QDir::setCurrent(previous);
 }
 BENCHMARK(BM_StartUp)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A wrong file picked as the candidate list (a binary, say) makes names of a megabyte.
+// Stop latency: a draw over such names runs on screen; then Space is released, and the
+// time runs until the Stop has been handled (the record saved) and painted.
+void BM_StopGiantNames(benchmark::State& state) {
+  const int count = int(state.range(0));
+  const size_t bytes = size_t(state.range(1));
+  std::vector<Text> names;
+  const Text filler = platform::ansi("张三李四王五赵六") + "abc,.;";
+  for (int i = 0; i < count; ++i) {
+    Text name = std::to_string(i) + "#";
+    while (name.size() < bytes) name += filler;
+    name.resize(bytes);
+    names.push_back(std::move(name));
+  }
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir(QStringLiteral("抽奖名单"));
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  {
+    Fakes fakes;
+    TForm1 form(fakes.services());
+    form.setDrawSizeValue(5);
+    form.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+      form.poolClear();
+      form.poolAppendAll(names);
+      form.cycle().Button1Click();  // Start
+      QElapsedTimer running;
+      running.start();
+      while (running.elapsed() < 300 || form.poolSelectedCount() < 5)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+      form.cycle().Timer2Timer();  // the lock-out is over
+
+      QElapsedTimer latency;
+      latency.start();
+      QWidget* focus = form.focusWidget() ? form.focusWidget() : &form;
+      QApplication::postEvent(focus, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+      while (form.timer1On()) QApplication::processEvents(QEventLoop::AllEvents);
+      QApplication::processEvents(QEventLoop::AllEvents);
+      state.SetIterationTime(double(latency.nsecsElapsed()) / 1e9);
+      if (form.poolCount() != count - 5) {
+        state.SkipWithError("Stop did not take five winners");
+        break;
+      }
+      form.cycle().Timer2Timer();
+    }
+  }
+  QDir::setCurrent(previous);
+}
+BENCHMARK(BM_StopGiantNames)
+    ->ArgNames({"names", "bytes"})
+    ->Args({20, 1 << 20})
+    ->Args({20, 16 << 10})
+    ->Args({20, 100})
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

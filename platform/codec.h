@@ -16,6 +16,15 @@ bool codecAvailable();
 // the stored bytes are never touched.
 QString fromAnsi(const Text& bytes);
 
+// The length of the longest start of `bytes`, at most `maxBytes` long, that does not end
+// inside a two-byte character (a lead byte 81..FE followed by a trail byte 40..FE other
+// than 7F). Looks at no more than maxBytes + 1 bytes.
+size_t ansiPrefixLength(const Text& bytes, size_t maxBytes);
+
+// For showing a text that may be huge: at most the first `maxBytes` bytes, cut between two
+// characters, decoded. `cut` tells whether anything was left out.
+QString fromAnsiPrefix(const Text& bytes, size_t maxBytes, bool* cut = nullptr);
+
 // Unicode to GBK bytes; characters GBK lacks become '?'.
 Text toAnsi(const QString& text);
 

@@ -28,6 +28,56 @@ TEST(Codec, ProgramLiteralsBecomeGbkBytes) {
   EXPECT_EQ(A("乗"), Text("\x81\x5C"));
 }
 
+// A start of a text for showing: never ends inside a two-byte character.
+struct PrefixCase {
+  const char* name;
+  Text bytes;
+  size_t maxBytes;
+  size_t length;
+};
+void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.name; }
+
+const PrefixCase kPrefixes[] = {
+    {"AsciiCutAnywhere", "abcdef", 4, 4},
+    {"ShorterThanTheLimit", "ab", 10, 2},
+    {"WholeAtTheLimit", kZhangSan, 4, 4},
+    {"NotInsideTheSecondCharacter", kZhangSan, 3, 2},
+    {"NotInsideTheFirstCharacter", kZhangSan, 1, 0},
+    {"NothingAllowed", kZhangSan, 0, 0},
+    {"AsciiThenTwoByte", "a" + kZhangSan, 2, 1},
+    {"AsciiThenTwoByteWhole", "a" + kZhangSan, 3, 3},
+    {"TrailByteIsABackslash", Text("\x81\x5C") + "x", 1, 0},
+    {"TrailByteIsABackslashWhole", Text("\x81\x5C") + "x", 2, 2},
+    {"LeadByteWithoutTrailStandsAlone", Text("\x81\x30") + "abc", 1, 1},
+    {"LeadByteBefore7FStandsAlone", Text("\xB0\x7F") + "xyz", 1, 1},
+    {"EuroSignIsOneByte", Text("\x80") + "ab", 1, 1},
+    {"FFIsNoLeadByte", Text("\xFF\xA1") + "x", 1, 1},
+    {"PairsCountedFromTheStart", Text("\xA1\xA1\xA1\xA1\xA1"), 4, 4},
+    {"PairsCountedFromTheStartOdd", Text("a\xA1\xA1\xA1\xA1"), 4, 3},
+};
+
+class AnsiPrefix : public ::testing::TestWithParam<PrefixCase> {};
+
+TEST_P(AnsiPrefix, EndsBetweenCharacters) {
+  EXPECT_EQ(platform::ansiPrefixLength(GetParam().bytes, GetParam().maxBytes), GetParam().length);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, AnsiPrefix, ::testing::ValuesIn(kPrefixes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AnsiPrefix, DecodesOnlyTheStartAndSaysWhetherItWasCut) {
+  bool cut = false;
+  EXPECT_EQ(platform::fromAnsiPrefix(kZhangSan + kLiSi, 5, &cut), QString::fromUtf8("张三"));
+  EXPECT_TRUE(cut);
+  EXPECT_EQ(platform::fromAnsiPrefix(kZhangSan + kLiSi, 8, &cut), QString::fromUtf8("张三李四"));
+  EXPECT_FALSE(cut);
+  EXPECT_EQ(platform::fromAnsiPrefix("", 8, &cut), QString());
+  EXPECT_FALSE(cut);
+  const Text huge(1 << 20, 'x');
+  EXPECT_EQ(platform::fromAnsiPrefix(huge, 256, &cut).size(), 256);
+  EXPECT_TRUE(cut);
+}
+
 // ---------------------------------------------------------------------------------------
 // Integer from text.
 
