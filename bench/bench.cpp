@@ -134,6 +134,30 @@ void BM_StartUp(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUp)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// Putting a pick on screen: the headline's text is set and fitted to its area (the label
+// paints later). Picks of `names` names of `bytes` bytes each.
+void BM_ShowHeadline(benchmark::State& state) {
+  const Text name = platform::ansi("张三李四").substr(0, 4) + Text(size_t(state.range(1)) - 4, 'x');
+  Text picks[2];
+  for (Text& pick : picks) {
+    for (int i = 0; i < state.range(0); ++i) pick += (i ? platform::ansi("，") : Text()) + name;
+    pick.back() = &pick == &picks[0] ? 'a' : 'b';
+  }
+  Fakes fakes;
+  TForm1 form(fakes.services());
+  int which = 0;
+  for (auto _ : state) {
+    form.setHeadline(picks[which]);
+    which ^= 1;
+  }
+}
+BENCHMARK(BM_ShowHeadline)
+    ->ArgNames({"names", "bytes"})
+    ->Args({5, 6})
+    ->Args({999, 6})
+    ->Args({5, 1 << 20})
+    ->Unit(benchmark::kMicrosecond);
+
 // A wrong file picked as the candidate list (a binary, say) makes names of a megabyte.
 // Stop latency: a draw over such names runs on screen; then Space is released, and the
 // time runs until the Stop has been handled (the record saved) and painted.
