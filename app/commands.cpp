@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "data/errors.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
@@ -28,13 +29,15 @@ void SideCommands::SpinEdit1MouseDown() { raiseToOne(); }
 // The editor opens the same file the program reads and writes: the draw folder under the
 // current directory, made absolute. Afterwards no button keeps the focus: the draw-size
 // field takes it, or during a draw (prize bar disabled) the window itself, so that Space
-// and PageDown still stop the draw.
+// and PageDown still stop the draw. With nothing on the machine to open the file, the
+// error report names it, so the operator can open it by hand.
 void SideCommands::openFile(const Text& relative) {
   if (w_.prizeBarEnabled())
     FocusStep(w_);
   else
     w_.focusWindow();
-  launcher_.openInEditor(platform::fullPath(relative));
+  const Text path = platform::fullPath(relative);
+  if (!launcher_.openInEditor(path)) errors::throwNoOpener(path);
 }
 
 void SideCommands::Button3Click() { openFile(T().recordFile); }

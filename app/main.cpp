@@ -1,4 +1,6 @@
 // Project1: initialise, take the title and icon, create the main window, run the loop.
+// Before any of it: --help and --version, and a clear word when there is no display.
+#include "app/cli.h"
 #include "app/start.h"
 #include "platform/gui.h"
 #include "platform/seams.h"
@@ -8,8 +10,21 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+#include <optional>
+
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  if (const auto status = cli::answerCommandLine(argc, argv, stdout)) return *status;
+  if (const auto reason = cli::missingDisplay(cli::processEnvironment())) {
+    std::fputs(cli::noDisplayLine(*reason).c_str(), stderr);
+    return 1;
+  }
+
+  std::optional<QApplication> made;
+  {
+    cli::StartGuard guard;
+    made.emplace(argc, argv);
+  }
   setUpApplication();
   if (!platform::codecAvailable()) {
     // Every name and file is GBK: without the codec nothing could be shown or written.
@@ -23,5 +38,5 @@ int main(int argc, char* argv[]) {
   platform::DesktopLauncher launcher;
   auto form = startMainWindow({dialogs, sound, launcher, platform::systemClock(),
                                platform::systemScreens(), platform::executableDir()});
-  return app.exec();
+  return QApplication::exec();
 }

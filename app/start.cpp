@@ -9,6 +9,8 @@
 
 void setUpApplication() {
   QApplication::setApplicationName(platform::fromAnsi(T().appTitle));
+  // Ties the window to the menu entry luckydraw.desktop (its icon in the task bar).
+  QGuiApplication::setDesktopFileName(QStringLiteral("luckydraw"));
   QIcon icon;
   for (int size : design::kIconSizes) icon.addFile(QString::fromLatin1(design::kIconPattern).arg(size));
   QApplication::setWindowIcon(icon);

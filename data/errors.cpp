@@ -36,4 +36,8 @@ void throwIfFailed(const Text& ansiPath, const platform::FileResult& result) {
 
 void throwCannotFocus() { throw EInvalidOperation("Cannot focus a disabled or invisible window"); }
 
+void throwNoOpener(const Text& ansiPath) {
+  throw ELaunchError("No program was found to open file \"" + platform::fullPath(ansiPath) + "\"");
+}
+
 }  // namespace errors

@@ -35,6 +35,7 @@ LUCKYDRAW_ERROR_KIND(EReadError)         // fewer bytes read than expected
 LUCKYDRAW_ERROR_KIND(EInvalidGraphic)    // picture file is not a bitmap
 LUCKYDRAW_ERROR_KIND(EOutOfResources)    // the pool refuses a new entry
 LUCKYDRAW_ERROR_KIND(EInvalidOperation)  // focus to a disabled or hidden control
+LUCKYDRAW_ERROR_KIND(ELaunchError)       // no program found to open a file with
 
 #undef LUCKYDRAW_ERROR_KIND
 
@@ -51,4 +52,6 @@ Text indexMessage(std::int64_t index);
 void throwIfFailed(const Text& ansiPath, const platform::FileResult& result);
 // "Cannot focus a disabled or invisible window"
 [[noreturn]] void throwCannotFocus();
+// "No program was found to open file "%s"" with the full path.
+[[noreturn]] void throwNoOpener(const Text& ansiPath);
 }  // namespace errors

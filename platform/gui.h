@@ -39,7 +39,7 @@ class QtSound final : public Sound {
 // argument list, never a shell command line.
 class DesktopLauncher final : public Launcher {
  public:
-  void openInEditor(const Text& ansiPath) override;
+  bool openInEditor(const Text& ansiPath) override;
 };
 
 // The primary display's width and the whole desktop (all displays together).

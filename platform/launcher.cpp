@@ -9,18 +9,19 @@
 
 namespace platform {
 
-void DesktopLauncher::openInEditor(const Text& ansiPath) {
+bool DesktopLauncher::openInEditor(const Text& ansiPath) {
   const QString path = QDir::toNativeSeparators(nativePath(ansiPath));
 #ifdef _WIN32
-  QProcess::startDetached(QStringLiteral("NOTEPAD.EXE"), {path});
+  return QProcess::startDetached(QStringLiteral("NOTEPAD.EXE"), {path});
 #else
-  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return true;
   // No desktop opener (a bare X session, say): the first plain text editor found serves.
   for (const char* editor : {"gedit", "gnome-text-editor", "kate", "kwrite", "mousepad", "pluma", "xed",
                              "leafpad", "featherpad"}) {
     const QString program = QStandardPaths::findExecutable(QString::fromLatin1(editor));
-    if (!program.isEmpty() && QProcess::startDetached(program, {path})) return;
+    if (!program.isEmpty() && QProcess::startDetached(program, {path})) return true;
   }
+  return false;
 #endif
 }
 

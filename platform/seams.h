@@ -46,8 +46,10 @@ class Sound {
 class Launcher {
  public:
   virtual ~Launcher() = default;
-  // Opens the file in a text editor without waiting; failures are silent.
-  virtual void openInEditor(const Text& ansiPath) = 0;
+  // Opens the file in a text editor without waiting. True when an opener or an editor was
+  // started (what it then does with the file is not watched); false when no program to
+  // start was found, which the caller reports.
+  virtual bool openInEditor(const Text& ansiPath) = 0;
 };
 
 // The real clock (on every platform).

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program, its tests and its benchmarks need, when any is
-# missing. Sourced by run.sh and test.sh.
+# missing. Sourced by run.sh, test.sh and scripts/package.sh.
 LUCKYDRAW_PACKAGES=(
   cmake ninja-build g++ pkg-config zlib1g-dev
   qt6-base-dev qt6-multimedia-dev
@@ -8,6 +8,7 @@ LUCKYDRAW_PACKAGES=(
   fonts-noto-cjk fonts-arphic-ukai
 )
 
+# luckydraw_install_deps [extra package...]
 luckydraw_install_deps() {
   local missing=() p
   for p in "${LUCKYDRAW_PACKAGES[@]}" "$@"; do
@@ -15,7 +16,8 @@ luckydraw_install_deps() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "$(id -u)" -ne 0 ]; then
-    echo "Missing packages. Run: sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+    # A fresh Debian has no sudo: name the command, the user runs it as root (su -).
+    echo "Missing Debian packages. As root, run: apt-get install -y --no-install-recommends ${missing[*]}" >&2
     return 1
   fi
   echo "Installing: ${missing[*]}"
@@ -23,7 +25,11 @@ luckydraw_install_deps() {
   apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# luckydraw_build [target...]: configures build/ and builds the given targets (all when
+# none is given).
 luckydraw_build() {
+  local targets=() t
+  for t in "$@"; do targets+=(--target "$t"); done
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j"$(nproc)"
+  cmake --build build -j"$(nproc)" "${targets[@]}"
 }

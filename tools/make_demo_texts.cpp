@@ -1,6 +1,6 @@
-// Writes the text files of the example event: the candidate list, the basic settings and
-// the prize names, in GBK with CR LF line ends, as Notepad on a Chinese Windows saves
-// them.
+// Writes the text files of the example event: the candidate list, the basic settings, the
+// prize names and a winners record without winners, in GBK with CR LF line ends, as
+// Notepad on a Chinese Windows saves them.
 //
 //   make_demo_texts <draw folder>
 //
@@ -36,6 +36,11 @@ const char* const kBasicSettings[] = {
 
 // Only as many lines as the prize count are read; the last two are ready for a count of 6.
 const char* const kPrizes[] = {"特等奖", "一等奖", "二等奖", "幸运奖", "参与奖", "阳光奖"};
+
+// The record as the program writes it before the first draw: for each of the 4 prizes in
+// use its bracketed name and an empty winners line. So the first start's "continue the
+// previous record?" can be answered Yes and finds a record to continue.
+const char* const kEmptyRecord[] = {"[特等奖]", "", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", ""};
 
 bool toGbk(const std::string& utf8, std::string& out) {
   iconv_t cd = iconv_open("GBK", "UTF-8");
@@ -97,6 +102,7 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   const bool ok = writeLines(dir + "/抽奖名单.txt", kNames) &&
                   writeLines(dir + "/基础配置.ini", kBasicSettings) &&
-                  writeLines(dir + "/奖项设置.ini", kPrizes);
+                  writeLines(dir + "/奖项设置.ini", kPrizes) &&
+                  writeLines(dir + "/获奖记录.txt", kEmptyRecord);
   return ok ? 0 : 1;
 }

@@ -520,6 +520,25 @@ INSTANTIATE_TEST_SUITE_P(
                       ShortcutRow{"CandidateList", "SpeedButton1", "抽奖名单/抽奖名单.txt"}),
     [](const auto& info) { return std::string(info.param.label); });
 
+// On a machine with no opener and no editor the click ends in one error report that
+// names the file; the window carries on, and Space still starts a draw.
+TEST_P(ShortcutClick, WithNothingToOpenTheFileReportsItOnce) {
+  rig_.launcher.finds = false;
+  QAbstractButton* b = button();
+  ASSERT_NE(b, nullptr);
+  click(b);
+  ASSERT_EQ(rig_.dialogs.errors.size(), 1u);
+  EXPECT_EQ(rig_.dialogs.errors[0].caption, T().appTitle);
+  const QString expected = QDir::toNativeSeparators(QDir::currentPath() + "/" + U(GetParam().file));
+  EXPECT_EQ(platform::fromAnsi(rig_.dialogs.errors[0].text), "No program was found to open file \"" + expected + "\".");
+  EXPECT_EQ(rig_.launcher.opened.size(), 1u);
+  EXPECT_EQ(QApplication::focusWidget(), form().SpinEdit1);
+
+  releaseKey(form(), Qt::Key_Space);
+  EXPECT_TRUE(running());
+  EXPECT_EQ(rig_.dialogs.errors.size(), 1u);
+}
+
 struct DuringDrawRow {
   const char* label;
   const char* button;

@@ -178,6 +178,25 @@ TEST_P(Shortcut, DuringADrawOpensTheFileAndTheWindowTakesTheFocus) {
   EXPECT_EQ(w.windowFocusCalls, 1);
 }
 
+// No opener and no editor on the machine: the error names the file, by the same full path
+// the editor would have been given, and the focus step has still been taken.
+TEST_P(Shortcut, WithNothingToOpenTheFileRaisesAnErrorNamingIt) {
+  launcher.finds = false;
+  QTemporaryDir dir;
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  try {
+    (commands.*GetParam().handler)();
+    ADD_FAILURE() << "no error raised";
+  } catch (const ELaunchError& e) {
+    const QString file = QDir::toNativeSeparators(dir.path() + "/" + QString::fromUtf8(GetParam().file));
+    EXPECT_EQ(platform::fromAnsi(e.message()), "No program was found to open file \"" + file + "\"");
+  }
+  QDir::setCurrent(previous);
+  EXPECT_EQ(launcher.opened.size(), 1u);
+  EXPECT_TRUE(w.drawSizeFocused);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, Shortcut,
     ::testing::Values(ShortcutCase{"WinnersRecord", &SideCommands::Button3Click, "抽奖名单/获奖记录.txt"},

@@ -1,8 +1,10 @@
 // The demo event folder shipped in examples/ starts up without an error.
+#include "data/record.h"
 #include "data/startup.h"
 #include "data/texts.h"
 #include "data/window.h"
 #include "support.h"
+#include "support/fake_platform.h"
 #include "support/fake_window.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +66,46 @@ TEST(DemoFolder, StartsUpCleanly) {
   EXPECT_EQ(w.headlineText, settingLines[3]);
   EXPECT_TRUE(w.pictureSet);
   EXPECT_FALSE(w.picture.isNull());
+#endif
+}
+
+// The demo ships the record of an event before its first draw, so that the first
+// "continue the previous record?" answered with Yes (the default) continues it cleanly.
+TEST(DemoFolder, ContinuesItsEmptyWinnersRecord) {
+#ifndef LUCKYDRAW_SOURCE_DIR
+  GTEST_SKIP() << "LUCKYDRAW_SOURCE_DIR is not defined for this test binary";
+#else
+  const std::filesystem::path demo =
+      std::filesystem::path(LUCKYDRAW_SOURCE_DIR) / "examples" / "demo" / "抽奖名单";
+  if (!std::filesystem::is_directory(demo)) GTEST_SKIP() << "no demo folder at " << demo;
+
+  TempCwd cwd;
+  ASSERT_TRUE(cwd.ok());
+  std::filesystem::copy(demo, "抽奖名单", std::filesystem::copy_options::recursive);
+  const auto shipped = readBytes("抽奖名单/获奖记录.txt");
+  ASSERT_TRUE(shipped) << "the demo has no winners record";
+
+  FakeWindow w;
+  Session s;
+  ASSERT_FALSE(raisedBy([&] { FormCreate(w, s); }).has_value());
+  const auto pool = w.names();
+  FakeDialogs dialogs;
+  FakeClock clock;
+  dialogs.answer = platform::Dialogs::Answer::Yes;
+  const auto r = raisedBy([&] { FormShow(w, s, dialogs, clock); });
+  EXPECT_FALSE(r.has_value()) << r->kind << ": " << r->message;
+  EXPECT_TRUE(dialogs.errors.empty());
+  for (int k = 1; k <= 6; ++k) {
+    EXPECT_EQ(w.counters[k - 1], k <= 4 ? "0" : "00") << "slot " << k;
+    EXPECT_EQ(s.winners[k - 1], "") << "slot " << k;
+  }
+  EXPECT_EQ(w.names(), pool) << "the empty record took names out of the pool";
+  EXPECT_EQ(w.poolCaption, PoolCaption(int(pool.size())));
+
+  // It is exactly the record the program writes for this event before any draw.
+  ASSERT_FALSE(raisedBy([&] { SaveHuman(w, s); }).has_value());
+  EXPECT_EQ(readBytes("抽奖名单/获奖记录.txt"), shipped);
+  EXPECT_EQ(*shipped, crlf({"[特等奖]", "", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", ""}));
 #endif
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Fakes for the platform seams: a clock the test sets, dialogs that answer as told and
-// remember what they were asked, a sound and a launcher that only record.
+// remember what they were asked, a sound that only records, a launcher that records and
+// finds an editor or not, as told.
 #include "platform/seams.h"
 
 #include <cstdint>
@@ -54,8 +55,14 @@ class FakeSound : public platform::Sound {
   void play(const Text& path) override { played.push_back(path); }
 };
 
+// Records every file it is asked to open; `finds` false stands for a machine with no
+// opener and no editor (the file is still recorded as asked for).
 class FakeLauncher : public platform::Launcher {
  public:
   std::vector<Text> opened;
-  void openInEditor(const Text& path) override { opened.push_back(path); }
+  bool finds = true;
+  bool openInEditor(const Text& path) override {
+    opened.push_back(path);
+    return finds;
+  }
 };

@@ -1,0 +1,160 @@
+#include "app/cli.h"
+
+#include <QtGlobal>
+#include <QString>
+#include <QStringList>
+
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#ifndef LUCKYDRAW_VERSION
+#define LUCKYDRAW_VERSION "unknown"
+#endif
+
+namespace cli {
+
+namespace {
+
+const char kUsage[] =
+    "Usage: luckydraw [--help | --version]\n"
+    "\n"
+    "A lucky-draw program for a party evening: names flicker in large type until the\n"
+    "operator presses Stop, and the winners are written down at once.\n"
+    "\n"
+    "It reads and writes the draw folder \"抽奖名单\" in the current directory:\n"
+    "  抽奖名单/抽奖名单.txt   the candidates, one name a line\n"
+    "  抽奖名单/基础配置.ini   picture, headline and number of prizes (lines 2, 4, 6)\n"
+    "  抽奖名单/奖项设置.ini   the prize names, one a line\n"
+    "  抽奖名单/获奖记录.txt   the winners record, rewritten after every draw\n"
+    "The text files are GBK (Chinese Windows' code page). The sounds drum.wav and\n"
+    "gong.wav are read from the program's own folder.\n"
+    "\n"
+    "Keys: Space or PageDown starts and stops a draw.\n"
+    "\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n";
+
+}  // namespace
+
+std::optional<int> answerCommandLine(int argc, char** argv, std::FILE* out) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, out);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::fputs("luckydraw " LUCKYDRAW_VERSION "\n", out);
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+Environment processEnvironment() {
+  return [](const char* name) -> const char* { return std::getenv(name); };
+}
+
+std::optional<std::string> missingDisplay(const Environment& env) {
+#ifdef _WIN32
+  (void)env;
+  return std::nullopt;
+#else
+  auto set = [&](const char* name) {
+    const char* v = env(name);
+    return v && *v;
+  };
+  const bool x11 = set("DISPLAY");
+  const bool wayland = set("WAYLAND_DISPLAY");
+  // QT_QPA_PLATFORM is a list of platforms to try in turn ("wayland;xcb"), each name
+  // possibly followed by ":options".
+  const char* chosen = env("QT_QPA_PLATFORM");
+  QStringList platforms;
+  if (chosen && *chosen) {
+    for (const QString& entry : QString::fromLocal8Bit(chosen).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+      platforms << entry.section(QLatin1Char(':'), 0, 0).trimmed();
+  }
+  if (platforms.isEmpty()) {
+    if (x11 || wayland) return std::nullopt;
+    return std::string("no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)");
+  }
+  for (const QString& p : platforms) {
+    if (p == QLatin1String("xcb")) {
+      if (x11) return std::nullopt;
+    } else if (p.startsWith(QLatin1String("wayland"))) {
+      if (wayland) return std::nullopt;
+    } else {
+      return std::nullopt;  // offscreen, vnc, eglfs...: no display server needed
+    }
+  }
+  const QString first = platforms.first();
+  return "no display to show the window on (" +
+         std::string(first == QLatin1String("xcb") ? "DISPLAY" : "WAYLAND_DISPLAY") +
+         " is not set for QT_QPA_PLATFORM=" + std::string(chosen) + ")";
+#endif
+}
+
+std::string noDisplayLine(const std::string& reason) { return "luckydraw: " + reason + "\n"; }
+
+namespace {
+
+// A message kept for later. The context's strings are Qt's own literals, so keeping the
+// pointers is safe.
+struct Held {
+  QtMsgType type;
+  const char* file;
+  int line;
+  const char* function;
+  const char* category;
+  QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+std::vector<Held>* held = nullptr;
+
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) {
+    // The platform plugin says what went wrong ("could not connect to display :1")
+    // before Qt's general advice on reinstalling plugins, which is the fatal text.
+    QString cause = text;
+    if (held) {
+      for (const Held& h : *held) {
+        const std::string_view category = h.category ? h.category : "";
+        if (h.type != QtDebugMsg && h.type != QtInfoMsg && category.starts_with("qt.qpa.") &&
+            category != "qt.qpa.plugin") {
+          cause = h.text;
+          break;
+        }
+      }
+    }
+    cause = cause.section(QLatin1Char('\n'), 0, 0).trimmed();
+    const std::string line = noDisplayLine("cannot open a window: " + cause.toStdString());
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  if (held) held->push_back({type, context.file, context.line, context.function, context.category, text});
+}
+
+}  // namespace
+
+StartGuard::StartGuard() {
+  held = new std::vector<Held>;
+  previousHandler = qInstallMessageHandler(holdMessage);
+}
+
+StartGuard::~StartGuard() {
+  qInstallMessageHandler(previousHandler);
+  std::vector<Held>* messages = std::exchange(held, nullptr);
+  // qInstallMessageHandler hands back Qt's default handler when none was installed.
+  for (const Held& h : *messages) {
+    const QMessageLogContext context(h.file, h.line, h.function, h.category);
+    if (previousHandler) previousHandler(h.type, context, h.text);
+  }
+  delete messages;
+}
+
+}  // namespace cli
