@@ -44,12 +44,12 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME luckydraw)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "lucky draw for a party or gala evening")
-set(CPACK_PACKAGE_DESCRIPTION
-    "One window shows the draw in large type and is the operator's console at the same\n"
-    "time: names flicker in a red headline until Stop, the winners are written down at\n"
-    "once. An event is a folder of plain GBK text files; the menu entry opens ~/抽奖,\n"
-    "made from a demo event the first time.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# One string (a semicolon would split a CMake list).
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "One window shows the draw in large type and is the operator's console at the same\n"
+  "time: names flicker in a red headline until Stop, and the winners are written down\n"
+  "at once. An event is a folder of plain GBK text files. The menu entry opens ~/抽奖,\n"
+  "made from a demo event the first time.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
