@@ -5,6 +5,7 @@
 
 #include "app/poolmodel.h"
 #include "app/poolview.h"
+#include "data/texts.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/numberedit.h"
