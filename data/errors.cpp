@@ -37,7 +37,7 @@ void throwIfFailed(const Text& ansiPath, const platform::FileResult& result) {
 void throwCannotFocus() { throw EInvalidOperation("Cannot focus a disabled or invisible window"); }
 
 void throwNoOpener(const Text& ansiPath) {
-  throw ELaunchError("No program was found to open file \"" + platform::fullPath(ansiPath) + "\"");
+  throw ELaunchError("Cannot open file \"" + platform::fullPath(ansiPath) + "\" in an editor: no program to open it was found");
 }
 
 }  // namespace errors

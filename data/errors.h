@@ -52,6 +52,6 @@ Text indexMessage(std::int64_t index);
 void throwIfFailed(const Text& ansiPath, const platform::FileResult& result);
 // "Cannot focus a disabled or invisible window"
 [[noreturn]] void throwCannotFocus();
-// "No program was found to open file "%s"" with the full path.
+// "Cannot open file "%s" in an editor: no program to open it was found" with the full path.
 [[noreturn]] void throwNoOpener(const Text& ansiPath);
 }  // namespace errors

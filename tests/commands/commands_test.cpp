@@ -190,7 +190,8 @@ TEST_P(Shortcut, WithNothingToOpenTheFileRaisesAnErrorNamingIt) {
     ADD_FAILURE() << "no error raised";
   } catch (const ELaunchError& e) {
     const QString file = QDir::toNativeSeparators(dir.path() + "/" + QString::fromUtf8(GetParam().file));
-    EXPECT_EQ(platform::fromAnsi(e.message()), "No program was found to open file \"" + file + "\"");
+    EXPECT_EQ(platform::fromAnsi(e.message()).toStdString(),
+              ("Cannot open file \"" + file + "\" in an editor: no program to open it was found").toStdString());
   }
   QDir::setCurrent(previous);
   EXPECT_EQ(launcher.opened.size(), 1u);
