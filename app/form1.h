@@ -126,6 +126,8 @@ class TForm1 : public QWidget, public Window {
   int drawSizeValue() const override;
   void setDrawSizeValue(int value) override;
 
+  void notice(const Text& message) override;
+
   bool timer1On() const override;
   void setTimer1(bool on) override;
   bool timer2On() const override;

@@ -222,6 +222,8 @@ void TForm1::setDrawSizeValue(int value) { SpinEdit1->setValue(value); }
 
 // ---- Timer1, Timer2: switching on a running timer changes nothing ----
 
+void TForm1::notice(const Text& message) { reporter_.report(message); }
+
 bool TForm1::timer1On() const { return Timer1->isActive(); }
 
 // When picking ends, the last pick is painted at once, before Stop goes on to the gong

@@ -32,6 +32,10 @@ void ErrorReporter::reportCurrentException() {
   } catch (...) {
     message = "Unknown error";
   }
+  report(message);
+}
+
+void ErrorReporter::report(const Text& message) {
   if (showing_) return;  // one report on screen at a time
   showing_ = true;
   ++shown_;

@@ -20,6 +20,9 @@ class ErrorReporter {
   // Shows the report of the exception in flight; returns at once when a report is
   // already on screen.
   void reportCurrentException();
+  // Shows a report with this message (a finding that does not end the handler); returns
+  // at once when a report is already on screen.
+  void report(const Text& message);
   bool showing() const { return showing_; }
   int shown() const { return shown_; }
 

@@ -1,6 +1,7 @@
 #include "data/record.h"
 
 #include "data/errors.h"
+#include "data/startup.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
@@ -90,8 +91,7 @@ void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock
     return;
   }
 
-  TStringList record;
-  record.LoadFromFile(T().recordFile);
+  const TStringList record = LoadDrawFile(w, T().recordFile);
   restoreSlot(w, s, 1, record.Get(1));
   int restored = 1;
   for (int k = 2; k <= 6; ++k)

@@ -28,27 +28,30 @@ void loadPicture(Window& w, const Text& path) {
 
 }  // namespace
 
+TStringList LoadDrawFile(Window& w, const Text& ansiPath) {
+  TStringList list;
+  list.LoadFromFile(ansiPath);
+  if (list.loadNotice()) w.notice(*list.loadNotice());
+  return list;
+}
+
 void ReadMan(Window& w, const Text& path) {
   w.poolClear();
-  TStringList list;
-  list.LoadFromFile(path);
-  w.poolAppendAll(list.lines());
+  w.poolAppendAll(LoadDrawFile(w, path).lines());
 }
 
 void FormCreate(Window& w, Session& s) {
   ReadMan(w, T().candidateFile);
   w.setPoolCaption(PoolCaption(w.poolCount()));
 
-  TStringList settings;
-  settings.LoadFromFile(T().settingsFile);
+  const TStringList settings = LoadDrawFile(w, T().settingsFile);
   loadPicture(w, T().drawFolder + "\\" + settings.Get(1));
   w.setHeadline(settings.Get(3));
   s.prizeCount = StrToInt(settings.Get(5));
   for (int k = 2; k <= 6; ++k)
     if (s.prizeCount > k - 1) w.showSlot(k);
 
-  TStringList prizes;
-  prizes.LoadFromFile(T().prizeFile);
+  const TStringList prizes = LoadDrawFile(w, T().prizeFile);
   for (int k = 1; k <= 6; ++k)
     if (s.prizeCount > k - 1) w.setSlotCaption(k, prizes.Get(k - 1));
 }

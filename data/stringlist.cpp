@@ -1,6 +1,7 @@
 #include "data/stringlist.h"
 
 #include "data/errors.h"
+#include "data/filetext.h"
 #include "platform/files.h"
 
 void TStringList::FromBytes(const Text& bytes) {
@@ -31,7 +32,10 @@ Text TStringList::ToBytes() const {
 void TStringList::LoadFromFile(const Text& ansiPath) {
   Text bytes;
   errors::throwIfFailed(ansiPath, platform::readWholeFile(ansiPath, bytes));
-  FromBytes(bytes);
+  const FileText text = AnsiFromFileBytes(bytes);
+  FromBytes(text.ansi);
+  notice_.reset();
+  if (text.notConverted) notice_ = NotConvertedMessage(ansiPath, *text.notConverted);
 }
 
 void TStringList::SaveToFile(const Text& ansiPath) const {

@@ -4,14 +4,19 @@
 #include "platform/text.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class TStringList {
  public:
-  // CR LF, a lone LF and a lone CR each end one line (LF then CR ends two); a final line
-  // break adds no empty line; a zero byte ends everything. Throws EFOpenError (the list
-  // keeps its lines).
+  // A file saved as UTF-8 or UTF-16 is turned into GBK first (filetext.h); a GBK file is
+  // taken byte for byte. CR LF, a lone LF and a lone CR each end one line (LF then CR ends
+  // two); a final line break adds no empty line; a zero byte ends everything. Throws
+  // EFOpenError (the list keeps its lines).
   void LoadFromFile(const Text& ansiPath);
+  // After a load: the message for a Unicode file that could not be turned into GBK and was
+  // read as it stands, or nothing.
+  const std::optional<Text>& loadNotice() const { return notice_; }
   // Every line followed by CR LF. The write is atomic: on any failure (EFCreateError,
   // EWriteError) the previous file stays exactly as it was.
   void SaveToFile(const Text& ansiPath) const;
@@ -29,4 +34,5 @@ class TStringList {
 
  private:
   std::vector<Text> lines_;
+  std::optional<Text> notice_;
 };

@@ -73,6 +73,10 @@ class Window {
   virtual int drawSizeValue() const = 0;
   virtual void setDrawSizeValue(int value) = 0;
 
+  // A finding that does not stop the handler (a file read as it stands because it could
+  // not be turned into GBK): shown in the error report's box, and the handler goes on.
+  virtual void notice(const Text& message) = 0;
+
   // Timer1 (1 ms, picks) and Timer2 (2000 ms, lock-out).
   virtual bool timer1On() const = 0;
   virtual void setTimer1(bool on) = 0;

@@ -28,6 +28,16 @@ QString fromAnsiPrefix(const Text& bytes, size_t maxBytes, bool* cut = nullptr);
 // Unicode to GBK bytes; characters GBK lacks become '?'.
 Text toAnsi(const QString& text);
 
+// Unicode to GBK bytes without any substitute: either the bytes of the whole text, or the
+// position (in UTF-16 units) of the first character that has no GBK form of its own. A
+// character that GBK would only approximate (a best fit that decodes to another character)
+// counts as having none.
+struct AnsiEncoding {
+  Text bytes;                  // valid when unmappableAt < 0
+  qsizetype unmappableAt = -1;
+};
+AnsiEncoding toAnsiExact(const QString& text);
+
 // A UTF-8 literal of the program's own (captions, file names, the separator) as GBK.
 Text ansi(std::string_view utf8);
 

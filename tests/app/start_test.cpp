@@ -205,6 +205,59 @@ TEST(Start, RemovesWhatKilledSavesLeftUnlessAnotherCopyRunsInTheFolder) {
   EXPECT_TRUE(has("获奖记录.txt.bak"));
 }
 
+// Notepad saves UTF-8, Excel's Unicode text is UTF-16: the names show as typed.
+TEST(Start, NamesFileSavedAsUtf8OrUtf16ShowsItsNames) {
+  const QString names = U("张三\r\n阿依古丽·买买提\r\n欧阳娜娜\r\n");
+  const QByteArray le = QByteArray("\xFF\xFE", 2) +
+                        QByteArray(reinterpret_cast<const char*>(names.utf16()), names.size() * 2);
+  for (const QByteArray& bytes : {names.toUtf8(), QByteArray("\xEF\xBB\xBF") + names.toUtf8(), le}) {
+    DrawFolder folder({});
+    QFile f(U("抽奖名单/抽奖名单.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    f.close();
+    Rig rig;
+    rig.dialogs.answer = FakeDialogs::Answer::No;
+    auto form = rig.makeForm();
+    form->startUp();
+    EXPECT_TRUE(rig.dialogs.errors.empty());
+    ASSERT_EQ(form->poolCount(), 3);
+    EXPECT_EQ(form->poolName(1), A("阿依古丽·买买提"));
+    EXPECT_EQ(form->poolModel().data(form->poolModel().index(1), Qt::DisplayRole).toString(),
+              U("阿依古丽·买买提"));
+    EXPECT_EQ(form->Label13->text(), U("抽奖名单[3]人"));
+  }
+}
+
+// A character GBK lacks: one report naming the file, the line and the character; the
+// names stay as they are in the file and start-up goes on to the question and the show.
+TEST(Start, CharacterWithoutGbkFormIsReportedOnceAndStartUpGoesOn) {
+  DrawFolder folder({.prizeCount = "2", .prizes = {"特别大奖", "一等奖"}});
+  QFile f(U("抽奖名单/抽奖名单.txt"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(U("张三\n王五😀\n李四\n").toUtf8());
+  f.close();
+  Rig rig;
+  rig.dialogs.answer = FakeDialogs::Answer::No;
+  auto form = rig.makeForm();
+  form->startUp();
+
+  ASSERT_EQ(rig.dialogs.errors.size(), 1u);
+  EXPECT_EQ(rig.dialogs.errors[0].caption, T().appTitle);
+  const Text& text = rig.dialogs.errors[0].text;
+  EXPECT_EQ(text.rfind("Cannot convert file \"", 0), 0u) << text;
+  EXPECT_NE(text.find(platform::toAnsi(QDir::toNativeSeparators(QDir::current().absoluteFilePath(
+                U("抽奖名单/抽奖名单.txt"))))),
+            Text::npos)
+      << text;
+  EXPECT_NE(text.find("line 2 holds U+1F600, which GBK lacks"), Text::npos) << text;
+  EXPECT_EQ(rig.dialogs.questions.size(), 1u);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(form->RadioButton2->isVisible()) << "the settings were read after the names";
+  ASSERT_EQ(form->poolCount(), 3);
+  EXPECT_EQ(form->poolName(1), Text("王五😀"));
+}
+
 TEST(Start, ApplicationTitleAndIcon) {
   setUpApplication();
   EXPECT_EQ(QApplication::applicationName(), U("澄曜晚会抽奖系统 霁岩版"));

@@ -86,20 +86,25 @@ TEST_F(LineListFiles, LinesAreNeverTrimmedAndDuplicatesStay) {
   EXPECT_EQ(list.lines(), (std::vector<Text>{A(" 张三\t"), A("张三"), A("张三 "), "", A("张三")}));
 }
 
-TEST_F(LineListFiles, ByteOrderMarkStaysOnFirstLine) {
+// GBK bytes behind a UTF-8 mark are not UTF-8: the file stays as it is, mark and all, and
+// the load says why.
+TEST_F(LineListFiles, ByteOrderMarkBeforeGbkStaysOnFirstLine) {
   writeBytes("bom.txt", Text("\xEF\xBB\xBF") + A("张三") + "\r\n" + A("李四") + "\r\n");
   TStringList list;
   list.LoadFromFile("bom.txt");
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Get(0), Text("\xEF\xBB\xBF") + A("张三"));
   EXPECT_EQ(list.Get(1), A("李四"));
+  ASSERT_TRUE(list.loadNotice().has_value());
+  EXPECT_NE(list.loadNotice()->find("line 1 holds the byte 0xD5"), Text::npos) << *list.loadNotice();
 }
 
-TEST_F(LineListFiles, Utf16FileIsCutAtFirstZeroByte) {
-  writeBytes("utf16.txt", Text("\xFF\xFE" "A\0B\0\r\0\n\0", 10));
+TEST_F(LineListFiles, Utf16FileIsConvertedBeforeCutting) {
+  writeBytes("utf16.txt", Text("\xFF\xFE" "A\0B\0\r\0\n\0\x20\x5F\x09\x4E", 14));
   TStringList list;
   list.LoadFromFile("utf16.txt");
-  EXPECT_EQ(list.lines(), (std::vector<Text>{"\xFF\xFE" "A"}));
+  EXPECT_EQ(list.lines(), (std::vector<Text>{"AB", A("张三")}));
+  EXPECT_FALSE(list.loadNotice().has_value());
 }
 
 TEST_F(LineListFiles, LoadThroughGbkRelativePath) {

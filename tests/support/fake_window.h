@@ -39,6 +39,7 @@ class FakeWindow : public Window {
   int focusCalls = 0;
   int windowFocusCalls = 0;
   bool refuseAppend = false;
+  std::vector<Text> notices;
 
   // Convenience for tests.
   void setPool(const std::vector<Text>& names) {
@@ -137,6 +138,8 @@ class FakeWindow : public Window {
   bool drawSizeHasValue() const override { return !drawSize.empty(); }
   int drawSizeValue() const override { return drawSize.empty() ? 0 : std::stoi(drawSize); }
   void setDrawSizeValue(int v) override { drawSize = std::to_string(v); }
+
+  void notice(const Text& message) override { notices.push_back(message); }
 
   bool timer1On() const override { return t1; }
   void setTimer1(bool on) override { t1 = on; }
