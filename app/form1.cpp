@@ -36,7 +36,7 @@ TForm1::TForm1(Services services, QWidget* parent)
     : QWidget(parent),
       services_(std::move(services)),
       reporter_(services_.dialogs, T().appTitle),
-      cycle_(*this, session_, services_.sound, services_.exeDir),
+      cycle_(*this, session_, services_.sound, services_.clock, services_.exeDir),
       commands_(*this, services_.dialogs, services_.launcher) {
   // The window itself can hold the keyboard focus (it takes it when the control that had
   // it is disabled), but a click on a panel does not move the focus.

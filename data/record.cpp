@@ -1,6 +1,8 @@
 #include "data/record.h"
 
+#include "data/detail.h"
 #include "data/errors.h"
+#include "data/filetext.h"
 #include "data/startup.h"
 #include "data/textops.h"
 #include "data/texts.h"
@@ -24,22 +26,39 @@ bool holdsWinners(const TStringList& record) {
   return false;
 }
 
-// Keeps the record on disk beside it as "抽奖名单\获奖记录-<stamp>.txt", under a name no
-// file has yet, when it holds at least one winner. When it cannot be kept, the error stops
-// the caller before the record is rewritten.
-void keepRecord(const Text& stamp) {
-  const Text& record = T().recordFile;
-  if (!platform::pathExists(record)) return;
-  Text bytes;
-  errors::throwIfFailed(record, platform::readWholeFile(record, bytes));
+bool recordHoldsWinners(const Text& ansi) {
   TStringList lines;
-  lines.FromBytes(bytes);
-  if (!holdsWinners(lines)) return;
+  lines.FromBytes(ansi);
+  return holdsWinners(lines);
+}
 
-  const Text base = T().recordBackupHead + stamp;
-  Text name = base + ".txt";
-  for (int n = 2; platform::pathExists(name); ++n) name = base + "-" + IntToStr(n) + ".txt";
-  errors::throwIfFailed(name, platform::writeWholeFileAtomic(name, bytes));
+// The tail under which the copies of the record and of the winners detail are kept: the
+// stamp, then "-2", "-3"... while a copy of either name exists, so that both files of one
+// evening are kept under the same name.
+Text backupTail(const Text& stamp) {
+  Text tail = stamp;
+  for (int n = 2; platform::pathExists(T().recordBackupHead + tail + ".txt") ||
+                  platform::pathExists(T().detailBackupHead + tail + ".csv");
+       ++n)
+    tail = stamp + "-" + IntToStr(n);
+  return tail;
+}
+
+// Keeps the file at `path` beside it as `copyPath`, byte for byte, when its text (turned
+// into GBK as every load does) is worth keeping. When it cannot be kept, the error stops
+// the caller before the file is rewritten.
+void keepCopy(const Text& path, const Text& copyPath, bool (*worthKeeping)(const Text& ansi)) {
+  if (!platform::pathExists(path)) return;
+  Text bytes;
+  errors::throwIfFailed(path, platform::readWholeFile(path, bytes));
+  if (!worthKeeping(AnsiFromFileBytes(bytes).ansi)) return;
+  errors::throwIfFailed(copyPath, platform::writeWholeFileAtomic(copyPath, bytes));
+}
+
+// Keeps the record on disk as "抽奖名单\获奖记录-<tail>.txt" when it holds at least one
+// winner.
+void keepRecord(const Text& tail) {
+  keepCopy(T().recordFile, T().recordBackupHead + tail + ".txt", recordHoldsWinners);
 }
 
 void restoreSlot(Window& w, Session& s, int k, const Text& text) {
@@ -72,7 +91,7 @@ void prunePool(Window& w, const TStringList& pieces) {
 
 void SaveHuman(const Window& w, Session& s) {
   if (!s.keepRecordStamp.empty()) {
-    keepRecord(s.keepRecordStamp);
+    keepRecord(backupTail(s.keepRecordStamp));
     s.keepRecordStamp.clear();  // once per run
   }
   TStringList list;
@@ -86,7 +105,10 @@ void SaveHuman(const Window& w, Session& s) {
 
 void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock& clock) {
   if (dialogs.askYesNo(T().questionCaption, T().continueQuestion) == platform::Dialogs::Answer::No) {
-    keepRecord(clock.localStamp());
+    const Text tail = backupTail(clock.localStamp());
+    keepRecord(tail);
+    keepCopy(T().detailFile, T().detailBackupHead + tail + ".csv", DetailHoldsRows);
+    StartFreshDetail(w, s);
     SaveHuman(w, s);
     return;
   }

@@ -17,7 +17,8 @@ void SaveHuman(const Window& w, Session& s);
 
 // The window's first-show handler: asks whether to continue the previous record. Yes
 // restores winners texts and counters and prunes the pool; No keeps a previous record that
-// names a winner as "抽奖名单\获奖记录-YYYYMMDD-HHMMSS.txt" and writes a fresh one.
+// names a winner as "抽奖名单\获奖记录-YYYYMMDD-HHMMSS.txt" and a winners detail with rows
+// as "抽奖名单\获奖明细-YYYYMMDD-HHMMSS.csv" (the same name), and starts both afresh.
 void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock& clock);
 
 // Cuts `text` at every occurrence of `sep` that starts on a character boundary (n such

@@ -26,6 +26,9 @@ const ProgramTexts& T() {
       ansi("请输入加入名单的名字"),
       ansi("drum.wav"),
       ansi("gong.wav"),
+      ansi("抽奖名单\\获奖明细.csv"),
+      ansi("抽奖名单\\获奖明细-"),
+      ansi("序号,奖项,姓名,轮次,时间"),
   };
   return texts;
 }

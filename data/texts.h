@@ -24,6 +24,9 @@ struct ProgramTexts {
   Text inputPrompt;       // 请输入加入名单的名字
   Text drumWav;           // drum.wav
   Text gongWav;           // gong.wav
+  Text detailFile;        // 抽奖名单\获奖明细.csv
+  Text detailBackupHead;  // 抽奖名单\获奖明细-
+  Text detailHeader;      // 序号,奖项,姓名,轮次,时间
 };
 
 const ProgramTexts& T();

@@ -3,6 +3,7 @@
 // program. The loaders, the winners record and the draw engine work only through this,
 // so every rule of a draw runs without a window; the real window implements it with
 // widgets and the tests with a plain fake.
+#include "data/detail.h"
 #include "platform/bitmap.h"
 #include "platform/text.h"
 
@@ -92,4 +93,5 @@ struct Session {
   // lowered, or could not be read): the time stamp under which the record is kept beside
   // itself before it is first rewritten. Empty otherwise.
   Text keepRecordStamp;
+  WinnersDetail detail;  // the spreadsheet of winners (detail.h)
 };

@@ -1,13 +1,14 @@
 #include "draw/cycle.h"
 
+#include "data/detail.h"
 #include "data/record.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
 #include "platform/seams.h"
 
-DrawCycle::DrawCycle(Window& w, Session& s, platform::Sound& sound, Text exeDir)
-    : w_(w), s_(s), sound_(sound), exeDir_(std::move(exeDir)) {
+DrawCycle::DrawCycle(Window& w, Session& s, platform::Sound& sound, platform::Clock& clock, Text exeDir)
+    : w_(w), s_(s), sound_(sound), clock_(clock), exeDir_(std::move(exeDir)) {
   sound_.prepare(exeDir_ + T().drumWav);
   sound_.prepare(exeDir_ + T().gongWav);
 }
@@ -54,12 +55,14 @@ void DrawCycle::stop() {
       winners = w_.headline();
     else
       winners += T().separator + w_.headline();
+    AddDetailDraw(s_, w_.slotCaption(k), w_.headline(), clock_.localStamp());
     break;
   }
 
   w_.poolDeleteSelected();
   w_.setPoolCaption(PoolCaption(w_.poolCount()));
   SaveHuman(w_, s_);
+  SaveDetail(w_, s_);  // reports its own failure; the record above stays the reference
   w_.setPrizeBarEnabled(true);
 }
 

@@ -4,7 +4,7 @@
 
 class Window;
 struct Session;
-namespace platform { class Sound; }
+namespace platform { class Clock; class Sound; }
 
 // Key codes that FormKeyUp looks at.
 enum : int { VK_SPACE_KEY = 32, VK_NEXT_KEY = 34 };
@@ -16,8 +16,9 @@ void FocusStep(Window& w);
 class DrawCycle {
  public:
   // `exeDir` is the executable's folder (GBK, ending in a backslash); the sounds are
-  // "drum.wav" and "gong.wav" in it.
-  DrawCycle(Window& w, Session& s, platform::Sound& sound, Text exeDir);
+  // "drum.wav" and "gong.wav" in it. The clock gives the time of each Stop for the
+  // winners detail.
+  DrawCycle(Window& w, Session& s, platform::Sound& sound, platform::Clock& clock, Text exeDir);
 
   void Button1Click();      // Start/Stop press
   void Timer2Timer();       // end of a lock-out
@@ -33,5 +34,6 @@ class DrawCycle {
   Window& w_;
   Session& s_;
   platform::Sound& sound_;
+  platform::Clock& clock_;
   Text exeDir_;
 };

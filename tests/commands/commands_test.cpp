@@ -217,7 +217,8 @@ TEST_F(SideCommandsTest, NameAddedDuringADrawCanBePickedAndRecorded) {
   Session s;
   FakeSound sound;
   FairRandom random(4);
-  DrawCycle cycle(w, s, sound, "\\x\\");
+  FakeClock clock;
+  DrawCycle cycle(w, s, sound, clock, "\\x\\");
   w.drawSize = "4";
   cycle.Button1Click();  // Start
   Timer1Timer(w, random);

@@ -122,7 +122,8 @@ class Cycle : public ::testing::Test {
   FairRandom fair{20261210};
   RandomSource* random = &fair;  // a test may steer the picks with a scripted source
   Text exeDir = A("D:\\晚会\\抽奖\\");
-  DrawCycle cycle{w, s, sound, exeDir};
+  FakeClock clock;
+  DrawCycle cycle{w, s, sound, clock, exeDir};
 };
 
 // ---------------------------------------------------------------------------------------

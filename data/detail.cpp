@@ -1,0 +1,175 @@
+#include "data/detail.h"
+
+#include "data/errors.h"
+#include "data/filetext.h"
+#include "data/record.h"
+#include "data/textops.h"
+#include "data/texts.h"
+#include "data/window.h"
+#include "platform/files.h"
+
+#include <algorithm>
+
+namespace {
+
+// The largest running number and draw number in the file's rows. Quotes, commas and line
+// breaks are ASCII bytes, which never occur inside a GBK double-byte character, so the
+// CSV rules can be followed byte by byte.
+struct Numbers {
+  std::int32_t row = 0, draw = 0;
+  bool anyRow = false;
+};
+
+std::optional<std::int32_t> decimal(const Text& field) {
+  const Text t = Trim(field);
+  if (t.empty() || t.size() > 9) return std::nullopt;
+  std::int32_t v = 0;
+  for (char c : t) {
+    if (c < '0' || c > '9') return std::nullopt;
+    v = v * 10 + (c - '0');
+  }
+  return v;
+}
+
+Numbers scanRows(const Text& csv) {
+  Numbers n;
+  std::vector<Text> fields(1);
+  auto endRow = [&] {
+    if (fields.size() >= 4) {
+      const auto row = decimal(fields[0]), draw = decimal(fields[3]);
+      if (row && draw) {
+        n.row = std::max(n.row, *row);
+        n.draw = std::max(n.draw, *draw);
+        n.anyRow = true;
+      }
+    }
+    fields.assign(1, Text());
+  };
+  bool quoted = false;
+  for (size_t i = 0; i < csv.size(); ++i) {
+    const char c = csv[i];
+    if (quoted) {
+      if (c != '"') {
+        fields.back() += c;
+      } else if (i + 1 < csv.size() && csv[i + 1] == '"') {
+        fields.back() += '"';
+        ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      fields.emplace_back();
+    } else if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < csv.size() && csv[i + 1] == '\n') ++i;
+      endRow();
+    } else {
+      fields.back() += c;
+    }
+  }
+  endRow();
+  return n;
+}
+
+// The message of the error that a failed read or write stands for.
+Text failureText(const Text& ansiPath, const platform::FileResult& result) {
+  try {
+    errors::throwIfFailed(ansiPath, result);
+  } catch (const EError& e) {
+    return e.message();
+  }
+  return {};
+}
+
+void reportOnce(Window& w, Session& s, const Text& message) {
+  if (s.detail.failing) return;
+  s.detail.failing = true;
+  w.notice(message);
+}
+
+// Writes `bytes` as the detail file; on success the pending draws are on disk.
+bool write(Window& w, Session& s, const Text& bytes) {
+  const Text& path = T().detailFile;
+  const platform::FileResult r = platform::writeWholeFileAtomic(path, bytes);
+  if (r.status != platform::FileResult::Ok) {
+    reportOnce(w, s, failureText(path, r));
+    return false;
+  }
+  s.detail.failing = false;
+  s.detail.startFresh = false;
+  s.detail.pending.clear();
+  return true;
+}
+
+}  // namespace
+
+Text CsvField(const Text& field) {
+  if (field.find_first_of(",\"\r\n") == Text::npos) return field;
+  Text out = "\"";
+  for (char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+Text DetailTime(const Text& stamp) {
+  const bool form = stamp.size() == 15 && stamp[8] == '-' &&
+                    std::all_of(stamp.begin(), stamp.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+  if (!form) return stamp;
+  return stamp.substr(0, 4) + "-" + stamp.substr(4, 2) + "-" + stamp.substr(6, 2) + " " + stamp.substr(9, 2) + ":" +
+         stamp.substr(11, 2) + ":" + stamp.substr(13, 2);
+}
+
+void AddDetailDraw(Session& s, const Text& prize, const Text& headline, const Text& stamp) {
+  DetailDraw draw{prize, {}, DetailTime(stamp)};
+  const TStringList names = SplitString(headline, T().separator);
+  for (const Text& name : names.lines())
+    if (!name.empty()) draw.names.push_back(name);
+  if (!draw.names.empty()) s.detail.pending.push_back(std::move(draw));
+}
+
+void SaveDetail(Window& w, Session& s) {
+  const Text& path = T().detailFile;
+  Text existing;
+  if (!s.detail.startFresh && platform::pathExists(path)) {
+    Text bytes;
+    const platform::FileResult r = platform::readWholeFile(path, bytes);
+    if (r.status != platform::FileResult::Ok) {
+      // Writing now would lose the rows already there: they wait for the next Stop.
+      reportOnce(w, s, failureText(path, r));
+      return;
+    }
+    existing = AnsiFromFileBytes(bytes).ansi;
+  }
+
+  const Numbers found = scanRows(existing);
+  std::int32_t row = std::max(s.detail.lastRow, found.row);
+  std::int32_t draw = std::max(s.detail.lastDraw, found.draw);
+
+  Text out = existing;
+  if (out.empty()) out = T().detailHeader + "\r\n";
+  if (out.back() != '\n' && out.back() != '\r') out += "\r\n";
+  for (const DetailDraw& d : s.detail.pending) {
+    ++draw;
+    for (const Text& name : d.names) {
+      ++row;
+      out += IntToStr(row) + "," + CsvField(d.prize) + "," + CsvField(name) + "," + IntToStr(draw) + "," +
+             CsvField(d.time) + "\r\n";
+    }
+  }
+  if (write(w, s, out)) {
+    s.detail.lastRow = row;
+    s.detail.lastDraw = draw;
+  }
+}
+
+bool DetailHoldsRows(const Text& ansi) { return scanRows(ansi).anyRow; }
+
+void StartFreshDetail(Window& w, Session& s) {
+  s.detail = WinnersDetail{};
+  s.detail.startFresh = true;
+  // With no file yet, the first Stop creates it.
+  if (platform::pathExists(T().detailFile)) write(w, s, T().detailHeader + "\r\n");
+}

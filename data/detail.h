@@ -1,0 +1,59 @@
+#pragma once
+// The winners detail "抽奖名单\获奖明细.csv": one row per winner for whoever buys and hands
+// out the prizes. GBK with CR LF, so that Excel and WPS on a Chinese Windows open it by a
+// double click; a header row 序号,奖项,姓名,轮次,时间, then per winner a running number, the
+// prize name, the name, the draw's number within the evening and the local time of the Stop.
+//
+// It follows the winners record: every Stop adds its rows to what the file already holds
+// (so continuing the record continues the file), and answering No to the continue
+// question keeps the old file aside and starts a fresh one. Numbers go on from the largest
+// running number and draw number found in the file, so they continue across restarts.
+#include "platform/text.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct Session;
+class Window;
+
+// One Stop's winners, numbered when they reach the file.
+struct DetailDraw {
+  Text prize;
+  std::vector<Text> names;  // in the order drawn, empty names left out
+  Text time;                // "YYYY-MM-DD HH:MM:SS"
+};
+
+// What the detail file needs held beside the window.
+struct WinnersDetail {
+  std::vector<DetailDraw> pending;  // draws recorded but not yet written
+  std::int32_t lastRow = 0;         // the running number and draw number last written
+  std::int32_t lastDraw = 0;
+  bool startFresh = false;          // the file on disk is an earlier evening's (kept aside)
+  bool failing = false;             // a failed write was reported; quiet until one succeeds
+};
+
+// Stop: the headline's names (cut at "，" on character boundaries) become pending rows of
+// the prize. `stamp` is the clock's "YYYYMMDD-HHMMSS".
+void AddDetailDraw(Session& s, const Text& prize, const Text& headline, const Text& stamp);
+
+// Writes the file: what it holds (nothing, after a fresh start), then every pending draw.
+// The write is atomic; on failure nothing pending is lost and the next Stop tries again.
+// A failure is reported through the window's notice, once until a write succeeds again;
+// the winners record, already saved, stays the reference.
+void SaveDetail(Window& w, Session& s);
+
+// Whether a detail file's text holds at least one winner's row (worth keeping aside when
+// the evening starts afresh).
+bool DetailHoldsRows(const Text& ansi);
+// No to the continue question, once the old file is kept aside: the numbers start again and a
+// file that is there is replaced by the header alone (with none, the first Stop makes it). A failing write is reported as SaveDetail's are, and the
+// next Stop starts the file afresh all the same.
+void StartFreshDetail(Window& w, Session& s);
+
+// The CSV form of one field: quoted, with quotes doubled, when it holds a comma, a quote,
+// CR or LF.
+Text CsvField(const Text& field);
+
+// "YYYYMMDD-HHMMSS" to "YYYY-MM-DD HH:MM:SS"; any other text is returned unchanged.
+Text DetailTime(const Text& stamp);
