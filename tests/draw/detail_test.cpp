@@ -1,0 +1,307 @@
+// The winners detail file over the draw cycle and the continue question: its rows after
+// draws in two slots, CSV quoting, continuing after a restart, starting afresh on No, and
+// what a file that cannot be read or written does to the evening.
+#include "helpers.h"
+
+#include "data/detail.h"
+#include "data/record.h"
+#include "draw/cycle.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace drawtest;
+
+namespace {
+
+const char* const kDetail = "抽奖名单/获奖明细.csv";
+
+Text readFile(const char* utf8Path) {
+  QFile f(QString::fromUtf8(utf8Path));
+  if (!f.open(QIODevice::ReadOnly)) return "<missing>";
+  const QByteArray b = f.readAll();
+  return Text(b.constData(), size_t(b.size()));
+}
+
+void writeFile(const char* utf8Path, const Text& bytes) {
+  QFile f(QString::fromUtf8(utf8Path));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(bytes.data(), qint64(bytes.size()));
+}
+
+// GBK lines, each ended by CR LF.
+Text lines(std::initializer_list<const char*> utf8) {
+  Text out;
+  for (const char* l : utf8) out += A(l) + "\r\n";
+  return out;
+}
+
+const char* const kHeader = "序号,奖项,姓名,轮次,时间";
+
+// One evening of the program: a window with its pool and prize names, the session, and
+// the draw cycle with a clock the test sets.
+struct Evening {
+  explicit Evening(const std::vector<const char*>& names) {
+    for (const char* n : names) w.pool.push_back({A(n), false});
+    s.prizeCount = 2;
+    w.captions[0] = A("特等奖");
+    w.captions[1] = A("一等奖, 双人游");  // a comma: the field is quoted
+    w.drawSize = "2";
+  }
+
+  // Start, the last pick (these names, in this order), the end of the lock-out, Stop at
+  // the given time, and the end of the Stop's lock-out.
+  void draw(int slot, const std::vector<const char*>& picked, const char* stamp) {
+    w.selectSlot(slot);
+    cycle.Button1Click();
+    w.clearPoolSelection();
+    std::vector<Text> names;
+    for (const char* n : picked) {
+      names.push_back(A(n));
+      for (auto& e : w.pool)
+        if (e.name == A(n) && !e.selected) {
+          e.selected = true;
+          break;
+        }
+    }
+    w.headlineText = join(names);
+    cycle.Timer2Timer();
+    clock.stamp = stamp;
+    cycle.Button1Click();
+    cycle.Timer2Timer();
+  }
+
+  void answer(platform::Dialogs::Answer a) {
+    dialogs.answer = a;
+    FormShow(w, s, dialogs, clock);
+  }
+
+  FakeWindow w;
+  Session s;
+  FakeSound sound;
+  FakeClock clock;
+  FakeDialogs dialogs;
+  DrawCycle cycle{w, s, sound, clock, "\\x\\"};
+};
+
+const std::vector<const char*> kNames = {"张三", "李四", "Smith, John", "王五", "Anne \"Nan\" Lee", "赵六", "钱七",
+                                         "孙八"};
+
+class Detail : public ::testing::Test {
+ protected:
+  InTempDir dir;
+};
+
+TEST_F(Detail, RowsAfterSeveralDrawsInTwoSlots) {
+  Evening e(kNames);
+  e.draw(2, {"李四", "张三"}, "20261210-201500");
+  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+                                      "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00"}))
+      << "written at the Stop";
+
+  e.draw(1, {"Smith, John"}, "20261210-202005");
+  e.draw(2, {"Anne \"Nan\" Lee", "王五"}, "20261210-203059");
+  const Text expected =
+      lines({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+             "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,\"Smith, John\",2,2026-12-10 20:20:05",
+             "4,\"一等奖, 双人游\",\"Anne \"\"Nan\"\" Lee\",3,2026-12-10 20:30:59",
+             "5,\"一等奖, 双人游\",王五,3,2026-12-10 20:30:59"});
+  EXPECT_EQ(readFile(kDetail), expected);
+  // The record holds the same winners.
+  EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"),
+            lines({"[特等奖]", "Smith, John", "[一等奖, 双人游]", "李四，张三，Anne \"Nan\" Lee，王五"}));
+  EXPECT_TRUE(e.w.notices.empty());
+}
+
+TEST_F(Detail, EmptyNamesAreNoRowsAndAnEmptyPickAddsNoDraw) {
+  Evening e({"张三", "", "李四", "王五"});
+  e.draw(1, {"张三", "", "李四"}, "20261210-201500");
+  e.w.pool.clear();
+  e.draw(1, {}, "20261210-201600");  // an empty pool: nothing recorded
+  e.w.pool.push_back({A("赵六"), false});
+  e.draw(1, {"赵六"}, "20261210-201700");
+  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,张三,1,2026-12-10 20:15:00",
+                                      "2,特等奖,李四,1,2026-12-10 20:15:00",
+                                      "3,特等奖,赵六,2,2026-12-10 20:17:00"}));
+}
+
+TEST_F(Detail, RestartWithYesAddsToTheFileAndContinuesTheNumbers) {
+  {
+    Evening first(kNames);
+    first.answer(platform::Dialogs::Answer::No);
+    first.draw(2, {"李四", "张三"}, "20261210-201500");
+    first.draw(1, {"王五"}, "20261210-202000");
+  }
+  const Text before = readFile(kDetail);
+
+  Evening second(kNames);
+  second.clock.stamp = "20261210-210000";
+  second.answer(platform::Dialogs::Answer::Yes);
+  EXPECT_EQ(second.w.poolCount(), int(kNames.size()) - 3);
+  second.draw(2, {"赵六"}, "20261210-210500");
+
+  EXPECT_EQ(readFile(kDetail), before + lines({"4,\"一等奖, 双人游\",赵六,3,2026-12-10 21:05:00"}));
+  EXPECT_EQ(QDir(QStringLiteral("抽奖名单")).entryList(QDir::Files).size(), 2) << "nothing kept aside";
+}
+
+TEST_F(Detail, RestartWithNoKeepsTheOldFileBesideTheOldRecordAndStartsAfresh) {
+  {
+    Evening first(kNames);
+    first.answer(platform::Dialogs::Answer::No);
+    first.draw(2, {"李四", "张三"}, "20261210-201500");
+  }
+  const Text oldDetail = readFile(kDetail);
+  const Text oldRecord = readFile("抽奖名单/获奖记录.txt");
+
+  Evening second(kNames);
+  second.clock.stamp = "20261211-190000";
+  second.answer(platform::Dialogs::Answer::No);
+  EXPECT_EQ(readFile("抽奖名单/获奖明细-20261211-190000.csv"), oldDetail);
+  EXPECT_EQ(readFile("抽奖名单/获奖记录-20261211-190000.txt"), oldRecord);
+  EXPECT_EQ(readFile(kDetail), lines({kHeader})) << "a fresh file at once";
+
+  second.draw(1, {"钱七"}, "20261211-193000");
+  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,钱七,1,2026-12-11 19:30:00"}));
+  EXPECT_TRUE(second.w.notices.empty());
+}
+
+// Two No answers within one second: both pairs of copies are kept, under the same tail.
+TEST_F(Detail, KeptCopiesOfOneEveningShareTheirName) {
+  writeFile("抽奖名单/获奖明细-20261210-201500.csv", lines({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00"}));
+  {
+    Evening first(kNames);
+    first.draw(1, {"张三"}, "20261210-201000");
+  }
+  Evening second(kNames);
+  second.clock.stamp = "20261210-201500";
+  second.answer(platform::Dialogs::Answer::No);
+  EXPECT_EQ(readFile("抽奖名单/获奖明细-20261210-201500-2.csv"),
+            lines({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"}));
+  EXPECT_EQ(readFile("抽奖名单/获奖记录-20261210-201500-2.txt"), lines({"[特等奖]", "张三", "[一等奖, 双人游]", ""}));
+}
+
+TEST_F(Detail, NoWithoutRowsKeepsNoCopy) {
+  writeFile(kDetail, lines({kHeader}));
+  Evening e(kNames);
+  e.answer(platform::Dialogs::Answer::No);
+  EXPECT_FALSE(QFileInfo::exists(QStringLiteral("抽奖名单/获奖明细-20261210-201500.csv")));
+  EXPECT_EQ(readFile(kDetail), lines({kHeader}));
+}
+
+// Excel saves a CSV it opened as "CSV UTF-8" with a mark: the rows are taken over as GBK
+// and the numbers go on from them.
+TEST_F(Detail, FileResavedAsUtf8IsContinuedInGbk) {
+  writeFile(kDetail, "\xEF\xBB\xBF" "序号,奖项,姓名,轮次,时间\r\n1,特等奖,甲,1,2026-12-10 20:00:00\r\n"
+                     "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00");  // no final line break
+  Evening e(kNames);
+  e.draw(1, {"张三"}, "20261210-201000");
+  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00",
+                                      "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00",
+                                      "3,特等奖,张三,8,2026-12-10 20:10:00"}));
+}
+
+// The file cannot be written (read-only here; on Windows, held open by Excel): one report,
+// the Stop completes with the record saved, and the rows wait for the first write that
+// succeeds.
+TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
+  writeFile(kDetail, lines({kHeader}));
+  ASSERT_EQ(::chmod("抽奖名单/获奖明细.csv", 0444), 0);
+  Evening e(kNames);
+  e.draw(2, {"李四", "张三"}, "20261210-201500");
+  ASSERT_EQ(e.w.notices.size(), 1u);
+  EXPECT_EQ(e.w.notices[0].rfind("Cannot create file \"", 0), 0u) << e.w.notices[0];
+  EXPECT_NE(e.w.notices[0].find(A("获奖明细.csv")), Text::npos);
+  EXPECT_TRUE(e.w.prizeBarOn) << "the Stop completed";
+  EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), lines({"[特等奖]", "", "[一等奖, 双人游]", "李四，张三"}));
+
+  e.draw(1, {"王五"}, "20261210-202000");
+  EXPECT_EQ(e.w.notices.size(), 1u) << "reported once";
+  EXPECT_EQ(readFile(kDetail), lines({kHeader}));
+
+  ASSERT_EQ(::chmod("抽奖名单/获奖明细.csv", 0644), 0);
+  e.draw(1, {"赵六"}, "20261210-203000");
+  EXPECT_EQ(readFile(kDetail),
+            lines({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+                   "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,王五,2,2026-12-10 20:20:00",
+                   "4,特等奖,赵六,3,2026-12-10 20:30:00"}));
+
+  // A new failure after a success is reported again.
+  ASSERT_EQ(::chmod("抽奖名单/获奖明细.csv", 0444), 0);
+  e.draw(1, {"钱七"}, "20261210-204000");
+  EXPECT_EQ(e.w.notices.size(), 2u);
+}
+
+// A file that cannot be read is not written over: its rows stay, the new rows wait.
+TEST_F(Detail, UnreadableFileIsNeverWrittenOver) {
+  ASSERT_TRUE(QDir().mkdir(QString::fromUtf8(kDetail)));  // a folder where the file should be
+  Evening e(kNames);
+  e.draw(1, {"张三"}, "20261210-201000");
+  ASSERT_EQ(e.w.notices.size(), 1u);
+  EXPECT_EQ(e.w.notices[0].rfind("Cannot open file \"", 0), 0u) << e.w.notices[0];
+  e.draw(1, {"李四"}, "20261210-202000");
+  EXPECT_EQ(e.w.notices.size(), 1u);
+
+  ASSERT_TRUE(QDir().rmdir(QString::fromUtf8(kDetail)));
+  writeFile(kDetail, lines({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00"}));
+  e.draw(1, {"王五"}, "20261210-203000");
+  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00", "2,特等奖,张三,2,2026-12-10 20:10:00",
+                                      "3,特等奖,李四,3,2026-12-10 20:20:00", "4,特等奖,王五,4,2026-12-10 20:30:00"}));
+}
+
+// A failing record ends the Stop before the detail: its rows are written with the next
+// Stop that completes.
+TEST_F(Detail, FailingRecordKeepsTheDrawForTheNextStop) {
+  writeFile("抽奖名单/获奖记录.txt", "");
+  ASSERT_EQ(::chmod("抽奖名单/获奖记录.txt", 0444), 0);
+  Evening e(kNames);
+  EXPECT_THROW(e.draw(1, {"张三"}, "20261210-201000"), EFCreateError);
+  EXPECT_FALSE(QFileInfo::exists(QString::fromUtf8(kDetail)));
+  ASSERT_EQ(::chmod("抽奖名单/获奖记录.txt", 0644), 0);
+  e.cycle.FlatButton1Click();
+  e.draw(1, {"李四"}, "20261210-202000");
+  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00",
+                                      "2,特等奖,李四,2,2026-12-10 20:20:00"}));
+}
+
+// ---------------------------------------------------------------------------------------
+// The field and time forms.
+
+struct FieldCase {
+  const char* name;
+  Text field, csv;
+};
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
+
+const FieldCase kFields[] = {
+    {"Plain", A("张三"), A("张三")},
+    {"Empty", "", ""},
+    {"Blanks", " a b ", " a b "},
+    {"Comma", "Smith, John", "\"Smith, John\""},
+    {"Quote", "Anne \"Nan\"", "\"Anne \"\"Nan\"\"\""},
+    {"OnlyAQuote", "\"", "\"\"\"\""},
+    {"Cr", "a\rb", "\"a\rb\""},
+    {"Lf", "a\nb", "\"a\nb\""},
+    {"FullWidthCommaIsNoComma", A("张三，李四"), A("张三，李四")},
+    {"SecondByte5C", A("乗"), A("乗")},
+};
+
+class CsvFields : public ::testing::TestWithParam<FieldCase> {};
+TEST_P(CsvFields, QuotedOnlyWhereTheRulesAsk) { EXPECT_EQ(CsvField(GetParam().field), GetParam().csv); }
+INSTANTIATE_TEST_SUITE_P(Table, CsvFields, ::testing::ValuesIn(kFields),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DetailTime, StampBecomesDateAndTime) {
+  EXPECT_EQ(DetailTime("20261210-201500"), "2026-12-10 20:15:00");
+  EXPECT_EQ(DetailTime("20261210201500"), "20261210201500");
+}
+
+}  // namespace
