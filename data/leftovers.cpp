@@ -27,10 +27,9 @@ bool startsWith(std::string_view s, std::string_view head) { return s.substr(0, 
 // A name inside the draw folder: what follows "抽奖名单\".
 Text insideDrawFolder(const Text& path) { return path.substr(T().drawFolder.size() + 1); }
 
-// The backup copy of the record: head + yyyyMMdd-HHmmss, optionally "-" and a number,
-// then ".txt".
-bool isBackupName(std::string_view name) {
-  static const Text head = insideDrawFolder(T().recordBackupHead);
+// A kept copy of the record or of the winners detail: head + yyyyMMdd-HHmmss, optionally
+// "-" and a number, then the extension (".txt", ".csv").
+bool isBackupName(std::string_view name, const Text& head, std::string_view extension) {
   if (!startsWith(name, head)) return false;
   size_t at = head.size();
   if (!skipDigits(name, at, 8) || at >= name.size() || name[at++] != '-' || !skipDigits(name, at, 6))
@@ -41,7 +40,7 @@ bool isBackupName(std::string_view name) {
     while (at < name.size() && isDigit(name[at])) ++at;
     if (at == first) return false;
   }
-  return name.substr(at) == ".txt";
+  return name.substr(at) == extension;
 }
 
 }  // namespace
@@ -55,7 +54,11 @@ bool IsSaveLeftover(const Text& name) {
     if (!isLetterOrDigit(c)) return false;
   const std::string_view target = std::string_view(name).substr(0, name.size() - kTail);
   static const Text record = insideDrawFolder(T().recordFile);
-  return target == record || isBackupName(target);
+  static const Text detail = insideDrawFolder(T().detailFile);
+  static const Text recordHead = insideDrawFolder(T().recordBackupHead);
+  static const Text detailHead = insideDrawFolder(T().detailBackupHead);
+  return target == record || target == detail || isBackupName(target, recordHead, ".txt") ||
+         isBackupName(target, detailHead, ".csv");
 }
 
 platform::FolderLock ClaimDrawFolder() {

@@ -8,8 +8,9 @@
 #include "platform/text.h"
 
 // Whether `name`, a file name inside the draw folder (GBK), has exactly the form of such a
-// temporary file of a file the program saves there: the winners record or a backup copy
-// of it ("获奖记录-20240203-193000.txt", "获奖记录-20240203-193000-2.txt").
+// temporary file of a file the program saves there: the winners record, the winners
+// detail, or a kept copy of either ("获奖记录-20240203-193000.txt",
+// "获奖记录-20240203-193000-2.txt", "获奖明细-20240203-193000.csv").
 bool IsSaveLeftover(const Text& name);
 
 // Claims the draw folder for this process and, when the claim holds, removes the

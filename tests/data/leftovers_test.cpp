@@ -54,7 +54,12 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"获奖记录-20240203-19300.txt.abcdef", false},
         NameCase{"获奖记录-20240203-193000-.txt.abcdef", false},
         NameCase{"获奖记录-20240203-193000-x.txt.abcdef", false},
-        NameCase{"获奖记录-20240203_193000.txt.abcdef", false}));
+        NameCase{"获奖记录-20240203_193000.txt.abcdef", false},
+        // The winners detail and its kept copies.
+        NameCase{"获奖明细.csv.a1B2c3", true}, NameCase{"获奖明细-20240203-193000.csv.Zz09aB", true},
+        NameCase{"获奖明细-20240203-193000-2.csv.qwErty", true}, NameCase{"获奖明细.csv", false},
+        NameCase{"获奖明细.csv.bak", false}, NameCase{"获奖明细-20240203-193000.txt.abcdef", false},
+        NameCase{"获奖记录-20240203-193000.csv.abcdef", false}, NameCase{"获奖明细.txt.abcdef", false}));
 
 // A draw folder with the program's files, leftovers of killed saves and look-alikes.
 class ClaimFolder : public ::testing::Test {
