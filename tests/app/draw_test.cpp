@@ -63,6 +63,7 @@ TEST_F(Draw, WholeDrawByKeyboard) {
   EXPECT_FALSE(form().Panel8->isEnabled());
   EXPECT_EQ(form().focusWidget(), &form());  // the window itself holds the focus
   ASSERT_EQ(rig_.sound.played, std::vector<Text>{rig_.exeDir + "drum.wav"});
+  form().Timer1->setInterval(3600 * 1000);  // from here on, only the picks the test fires
 
   releaseKey(form(), Qt::Key_Space);  // during the lock-out: nothing
   EXPECT_EQ(form().Button1->text(), U("停止"));
@@ -198,6 +199,7 @@ TEST_F(Draw, PrizeChosenByItsRadioButton) {
   QTest::mouseClick(form().RadioButton2, Qt::LeftButton, {}, QPoint(10, 12));
   ASSERT_TRUE(form().RadioButton2->isChecked());
   releaseKey(form(), Qt::Key_Space);
+  form().Timer1->setInterval(3600 * 1000);  // only the picks the test fires
   fire(form().Timer1);
   fire(form().Timer2);
   const Text headline = form().headline();
