@@ -5,6 +5,16 @@
 
 namespace errors {
 
+Text quoted(const Text& text) {
+  size_t at = 0;
+  for (int chars = 0; at < text.size(); ++chars) {
+    if (chars == kQuoteLimit) return text.substr(0, at) + platform::ansi("…");
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    at += (c >= 0x81 && c <= 0xFE && at + 1 < text.size()) ? 2 : 1;
+  }
+  return text;
+}
+
 Text indexMessage(std::int64_t index) { return "List index out of bounds (" + IntToStr(index) + ")"; }
 
 void throwIndex(std::int64_t index) { throw EStringListError(indexMessage(index)); }
@@ -12,11 +22,11 @@ void throwIndex(std::int64_t index) { throw EStringListError(indexMessage(index)
 void throwListIndex(std::int64_t index) { throw EListError(indexMessage(index)); }
 
 void throwOpen(const Text& ansiPath, const Text& systemText) {
-  throw EFOpenError("Cannot open file \"" + platform::fullPath(ansiPath) + "\". " + systemText);
+  throw EFOpenError("Cannot open file \"" + quoted(platform::fullPath(ansiPath)) + "\". " + systemText);
 }
 
 void throwCreate(const Text& ansiPath, const Text& systemText) {
-  throw EFCreateError("Cannot create file \"" + platform::fullPath(ansiPath) + "\". " + systemText);
+  throw EFCreateError("Cannot create file \"" + quoted(platform::fullPath(ansiPath)) + "\". " + systemText);
 }
 
 void throwIfFailed(const Text& ansiPath, const platform::FileResult& result) {

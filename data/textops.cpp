@@ -7,7 +7,7 @@
 namespace {
 
 [[noreturn]] void notAnInteger(const Text& text) {
-  throw EConvertError("'" + text + "' is not a valid integer value");
+  throw EConvertError("'" + errors::quoted(text) + "' is not a valid integer value");
 }
 
 int hexDigit(char c) {

@@ -41,6 +41,7 @@ bool pixelsPresent(const Text& b, std::uint32_t pixelsAt) {
   if (width < 0) width = -width;
   if (height < 0) height = -height;
   if (width > 65535 || height > 65535 || bits > 64) return false;  // no picture is that large
+  if (width * height > kMaxBitmapPixels) return false;
   std::int64_t need;
   if (compression == 0 || compression == 3 || compression == 6) {  // plain rows, bit fields
     need = ((width * bits + 31) / 32) * 4 * height;
@@ -57,6 +58,10 @@ BitmapResult readBitmap(const Text& ansiPath) {
   FileResult f = readWholeFile(ansiPath, bytes);
   if (f.status == FileResult::OpenFailed) return {BitmapResult::OpenFailed, {}, f.systemText};
   if (f.status != FileResult::Ok) return {BitmapResult::ReadFailed, {}, f.systemText};
+  return decodeBitmap(bytes);
+}
+
+BitmapResult decodeBitmap(const Text& bytes) {
   if (bytes.empty()) return {BitmapResult::Ok, {}, {}};  // an empty picture
   if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return {BitmapResult::NotBitmap, {}, {}};
   // File header (14 bytes) and the size of the info header that follows it.
@@ -68,6 +73,7 @@ BitmapResult readBitmap(const Text& ansiPath) {
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "bmp");
+  reader.setAllocationLimit(int(kMaxBitmapPixels * 4 >> 20));  // in MB, for 32-bit pixels
   QImage image = reader.read();
   if (image.isNull()) {
     return {reader.error() == QImageReader::InvalidDataError ? BitmapResult::ReadFailed

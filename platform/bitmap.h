@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <cstdint>
+
 namespace platform {
 
 using Picture = QImage;
@@ -18,5 +20,12 @@ struct BitmapResult {
 // Refuses anything that does not begin with "BM", takes a 0-byte file as an empty
 // picture, and decodes the whole file before returning it.
 BitmapResult readBitmap(const Text& ansiPath);
+
+// The same for the bytes of a bitmap file already in memory (never OpenFailed).
+BitmapResult decodeBitmap(const Text& bytes);
+
+// The largest picture decoded, in pixels (an 8K screen has 33 million). A bitmap that
+// declares more is refused before any pixel memory is taken, whatever its compression.
+inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t(40) << 20;
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -57,25 +58,34 @@ bool writeAll(int fd, const char* data, size_t size) {
 
 FileResult readWholeFile(const Text& ansiPath, Text& out) {
   const QByteArray path = encoded(ansiPath);
-  int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that opening a named pipe does not wait for a writer; whatever is
+  // not a regular file is refused right after the open, before any read.
+  int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return failure(FileResult::OpenFailed, errno);
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+  auto refuse = [fd](FileResult result) {
     ::close(fd);
-    return failure(FileResult::OpenFailed, err);
-  }
+    return result;
+  };
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return refuse(failure(FileResult::OpenFailed, errno));
+  if (S_ISDIR(st.st_mode)) return refuse(failure(FileResult::OpenFailed, EISDIR));
+  if (!S_ISREG(st.st_mode)) return refuse({FileResult::OpenFailed, kNotRegularFile});
+  if (st.st_size > kMaxReadBytes) return refuse({FileResult::OpenFailed, kFileTooLarge});
+
+  // One byte more than the file holds, so the read that finds its end needs no growing.
+  // A file that grows meanwhile is read on, up to the limit.
   Text buffer;
-  buffer.resize(size_t(st.st_size > 0 ? st.st_size : 0));
+  buffer.resize(size_t(st.st_size > 0 ? st.st_size : 0) + 1);
   size_t got = 0;
   for (;;) {
-    if (got == buffer.size()) buffer.resize(buffer.size() + 65536);
+    if (got == buffer.size()) {
+      if (std::int64_t(got) > kMaxReadBytes) return refuse({FileResult::OpenFailed, kFileTooLarge});
+      buffer.resize(size_t(std::min<std::int64_t>(std::int64_t(got) * 2 + 65536, kMaxReadBytes + 1)));
+    }
     ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      return failure(FileResult::ShortRead, err);
+      return refuse(failure(FileResult::ShortRead, errno));
     }
     if (n == 0) break;
     got += size_t(n);
@@ -187,6 +197,8 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
 FileResult readWholeFile(const Text& ansiPath, Text& out) {
   QFile f(nativePath(ansiPath));
   if (!f.open(QIODevice::ReadOnly)) return {FileResult::OpenFailed, toAnsi(f.errorString())};
+  if (f.isSequential()) return {FileResult::OpenFailed, kNotRegularFile};
+  if (f.size() > kMaxReadBytes) return {FileResult::OpenFailed, kFileTooLarge};
   QByteArray all = f.readAll();
   if (f.error() != QFileDevice::NoError) return {FileResult::ShortRead, toAnsi(f.errorString())};
   out.assign(all.constData(), size_t(all.size()));

@@ -3,7 +3,16 @@
 // data layer turns failures into the program's error kinds.
 #include "platform/text.h"
 
+#include <cstdint>
+
 namespace platform {
+
+// The largest file a read takes in: far above any names file or picture of an event. A
+// larger one is refused with the open error before a byte of it is read.
+inline constexpr std::int64_t kMaxReadBytes = std::int64_t(64) << 20;
+// The reasons given inside the open error for a file that is not read at all.
+inline constexpr const char kNotRegularFile[] = "Not a regular file";
+inline constexpr const char kFileTooLarge[] = "File is larger than 64 MB";
 
 struct FileResult {
   enum Status { Ok, OpenFailed, CreateFailed, ShortWrite, ShortRead };
@@ -11,7 +20,9 @@ struct FileResult {
   Text systemText;  // the OS's text for the failure, GBK, trailing blanks and full stops removed
 };
 
-// Reads the whole file with one read. On failure `out` is left untouched.
+// Reads the whole file with one read. On failure `out` is left untouched. Only regular
+// files of at most kMaxReadBytes are read: a named pipe, socket, device or folder fails to
+// open at once (nothing waits for a writer), and so does a larger file.
 FileResult readWholeFile(const Text& ansiPath, Text& out);
 
 // Writes `bytes` to a temporary file beside the target and replaces the target in one
