@@ -46,6 +46,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const Text bytes(reinterpret_cast<const char*>(data), size);
+  // A fresh folder: a rewrite may keep the previous record beside itself.
+  std::filesystem::remove_all("抽奖名单");
+  std::filesystem::create_directory("抽奖名单");
   fuzzing::putFile(kRecord, bytes);
 
   FakeWindow w;
