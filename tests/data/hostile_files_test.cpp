@@ -108,8 +108,10 @@ Text bitmapDeclaring(std::int32_t width, std::int32_t height, bool runLength, si
   return b;
 }
 
+// The signature and header chunk of a 2x2 PNG file.
 Text pngStart() {
-  return Text("\x89PNG\r\n\x1A\n\x00\x00\x00\x0DIHDR\x00\x00\x00\x02\x00\x00\x00\x02\x08\x02\x00\x00\x00", 33);
+  static const char bytes[] = "\x89PNG\r\n\x1A\n\x00\x00\x00\x0DIHDR\x00\x00\x00\x02\x00\x00\x00\x02\x08\x02\x00\x00\x00";
+  return Text(bytes, sizeof bytes - 1);
 }
 
 // How far start-up got: each step's effect is checked, so nothing may be half set.
