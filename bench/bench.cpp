@@ -245,7 +245,7 @@ BENCHMARK(BM_StopGiantNames)
     ->Unit(benchmark::kMillisecond);
 // Memory of start-up per byte of the candidate list file: the heap's high-water mark
 // while the real window reads the draw folder, above what it held before, divided by
-// the file's size. Names of 2 to 4 characters (a typical list) and of 20 characters.
+// the file's size. Names of 2 to 4 characters (a typical list) and of 10 to 12 characters.
 void BM_StartUpMemory(benchmark::State& state) {
   QTemporaryDir dir;
   QDir(dir.path()).mkdir(QStringLiteral("抽奖名单"));
