@@ -18,6 +18,25 @@ QStringEncoder& encoder() {
   return e;
 }
 
+// Whether the text ends in a lead byte with nothing after it (which the stateless
+// decoder would drop without a trace).
+bool endsInLoneLeadByte(const Text& bytes) {
+  const auto lead = [](unsigned char b) { return b >= 0x81 && b <= 0xFE; };
+  const auto trail = [](unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; };
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (!lead(b)) {
+      ++i;
+    } else if (i + 1 == bytes.size()) {
+      return true;
+    } else {
+      i += trail(static_cast<unsigned char>(bytes[i + 1])) ? 2 : 1;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 bool codecAvailable() { return decoder().isValid() && encoder().isValid(); }
@@ -26,7 +45,9 @@ QString fromAnsi(const Text& bytes) {
   if (bytes.empty()) return {};
   auto& d = decoder();
   d.resetState();
-  return d.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  QString text = d.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  if (endsInLoneLeadByte(bytes)) text += QChar(QChar::ReplacementCharacter);
+  return text;
 }
 
 size_t ansiPrefixLength(const Text& bytes, size_t maxBytes) {
