@@ -461,7 +461,7 @@ TEST_F(RecordTest, WhenTheCopyCannotBeWrittenTheRecordIsNotRewritten) {
                   TempCwd::full("抽奖名单/获奖记录-20261210/missing/201500.txt"));
   EXPECT_EQ(readBytes(kRecord), old) << "李四 must not be dropped from the file";
 
-  std::filesystem::create_directories("抽奖名单/获奖记录-20261210/missing");
+  std::filesystem::create_directories(u8path("抽奖名单/获奖记录-20261210/missing"));
   SaveHuman(w, s);  // the next Stop tries again
   EXPECT_EQ(readBytes("抽奖名单/获奖记录-20261210/missing/201500.txt"), old);
   EXPECT_EQ(readBytes(kRecord), crlf({"[特别大奖]", "张三，王五"}));
