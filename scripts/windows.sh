@@ -28,7 +28,7 @@ CACHE_ROOT=${XDG_CACHE_HOME:-$HOME/.cache}/luckydraw
 TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
 # The Qt build is long; on a shared machine it yields to everything else.
 NICE=(nice -n "${LUCKYDRAW_NICE:-19}")
-JOBS=$(nproc)
+JOBS=${LUCKYDRAW_JOBS:-$(nproc)}
 
 log() { printf '== %s\n' "$*" >&2; }
 now() { date +%s; }
@@ -171,7 +171,7 @@ build_program() {
     -DCMAKE_BUILD_TYPE=Release \
     -DLUCKYDRAW_HOST_TOOLS="$HOST_BUILD/tools" \
     -DLUCKYDRAW_TEST_SOURCE_DIR="Z:$ROOT" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/scripts/wine-exec.sh" \
     "${launcher[@]}" >"$WIN_BUILD.configure.log" 2>&1 ||
     { tail -40 "$WIN_BUILD.configure.log" >&2; return 1; }
   rm -f "$WIN_BUILD.configure.log"
@@ -215,9 +215,23 @@ start_wine() {
   wineserver -p  # one server for the whole run: every test starts faster
 }
 
+# Qt's offscreen platform on Windows reads its fonts from one folder (QT_QPA_FONTDIR): the
+# same families the Linux tests see, linked into one place.
+test_font_dir() {
+  local dir=$WIN_BUILD/test-fonts f
+  mkdir -p "$dir"
+  for f in /usr/share/fonts/opentype/noto/*.ttc /usr/share/fonts/truetype/arphic/*.ttc \
+    /usr/share/fonts/truetype/dejavu/*.ttf; do
+    [ -e "$f" ] && ln -sf "$f" "$dir/"
+  done
+  echo "Z:$dir"
+}
+
 run_tests() {
   local t0
   t0=$(now)
+  QT_QPA_FONTDIR=$(test_font_dir)
+  export QT_QPA_FONTDIR
   start_wine
   log "running the test suite under Wine (display $DISPLAY)"
   local status=0
