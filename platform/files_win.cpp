@@ -30,6 +30,13 @@ Text windowsErrorText(DWORD code) {
   return t;
 }
 
+QString randomTag() {
+  static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  QString tag;
+  for (int i = 0; i < 6; ++i) tag += QLatin1Char(kChars[QRandomGenerator::global()->bounded(62)]);
+  return tag;
+}
+
 FileResult failure(FileResult::Status status, DWORD code) { return {status, windowsErrorText(code)}; }
 
 class Handle {
@@ -111,12 +118,13 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
     if (!probe.valid()) return failure(FileResult::CreateFailed, GetLastError());
   }
 
-  // A temporary file beside the target, with a name nobody else uses.
+  // A temporary file beside the target, with a name nobody else uses: the target's name, a
+  // full stop and six letters or digits, the form mkstemp gives it elsewhere (the start-up
+  // tidying knows the leftovers of killed saves by it).
   std::wstring wideTemp;
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
-    const quint32 tag = QRandomGenerator::global()->generate();
-    wideTemp = widePath(target + QStringLiteral(".%1.tmp").arg(tag, 8, 16, QLatin1Char('0')));
+    wideTemp = widePath(target + QLatin1Char('.') + randomTag());
     created = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE) {
       const DWORD err = GetLastError();
