@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
   }
 
   platform::QtDialogs dialogs;
-  platform::QtSound sound;
+  platform::SystemSound sound;
   platform::DesktopLauncher launcher;
   auto form = startMainWindow({dialogs, sound, launcher, platform::systemClock(),
                                platform::systemScreens(), platform::executableDir()});

@@ -2,33 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace platform {
-namespace {
-
-// The decoder and encoder are opened once: the headline is decoded on every tick.
-QStringDecoder& decoder() {
-  static QStringDecoder d("GBK", QStringDecoder::Flag::Stateless);
-  return d;
-}
-
-QStringEncoder& encoder() {
-  static QStringEncoder e("GBK", QStringEncoder::Flag::Stateless);
-  return e;
-}
-
-}  // namespace
-
-bool codecAvailable() { return decoder().isValid() && encoder().isValid(); }
-
-QString fromAnsi(const Text& bytes) {
-  if (bytes.empty()) return {};
-  auto& d = decoder();
-  d.resetState();
-  return d.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-}
 
 size_t ansiPrefixLength(const Text& bytes, size_t maxBytes) {
   if (bytes.size() <= maxBytes) return bytes.size();
@@ -48,16 +23,7 @@ QString fromAnsiPrefix(const Text& bytes, size_t maxBytes, bool* cut) {
   const size_t n = ansiPrefixLength(bytes, maxBytes);
   if (cut) *cut = n < bytes.size();
   if (n == 0) return {};
-  auto& d = decoder();
-  d.resetState();
-  return d.decode(QByteArrayView(bytes.data(), qsizetype(n)));
-}
-
-Text toAnsi(const QString& text) {
-  auto& e = encoder();
-  e.resetState();
-  QByteArray out = e.encode(text);
-  return Text(out.constData(), size_t(out.size()));
+  return fromAnsi(n == bytes.size() ? bytes : bytes.substr(0, n));
 }
 
 AnsiEncoding toAnsiExact(const QString& text) {

@@ -7,7 +7,6 @@
 #include <memory>
 
 class QWidget;
-class QSoundEffect;
 
 namespace platform {
 
@@ -20,17 +19,17 @@ class QtDialogs final : public Dialogs {
   Text inputBox(const Text& caption, const Text& prompt, const Text& deflt) override;
 };
 
-// Qt Multimedia; one effect per file, created on first use. A missing file or a machine
-// without an audio device plays nothing and reports nothing.
-class QtSound final : public Sound {
+// The machine's sound: PlaySound on Windows, Qt Multimedia elsewhere (one effect per file,
+// created on first use). A missing file or a machine without an audio device plays nothing
+// and reports nothing.
+class SystemSound final : public Sound {
  public:
-  QtSound();
-  ~QtSound() override;
+  SystemSound();
+  ~SystemSound() override;
   void play(const Text& ansiPath) override;
   void prepare(const Text& ansiPath) override;
 
  private:
-  QSoundEffect* effect(const Text& ansiPath);
   struct Impl;
   std::unique_ptr<Impl> d_;
 };

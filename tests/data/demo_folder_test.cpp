@@ -32,12 +32,12 @@ TEST(DemoFolder, StartsUpCleanly) {
                   "folder cannot be found";
 #else
   const std::filesystem::path demo =
-      std::filesystem::path(LUCKYDRAW_SOURCE_DIR) / "examples" / "demo" / "抽奖名单";
+      u8path(LUCKYDRAW_SOURCE_DIR) / "examples" / "demo" / u8path("抽奖名单");
   if (!std::filesystem::is_directory(demo)) GTEST_SKIP() << "no demo folder at " << demo;
 
   TempCwd cwd;
   ASSERT_TRUE(cwd.ok());
-  std::filesystem::copy(demo, "抽奖名单", std::filesystem::copy_options::recursive);
+  std::filesystem::copy(demo, u8path("抽奖名单"), std::filesystem::copy_options::recursive);
 
   const auto candidates = readBytes("抽奖名单/抽奖名单.txt");
   const auto settings = readBytes("抽奖名单/基础配置.ini");

@@ -12,8 +12,6 @@
 
 #include <ostream>
 
-#include <sys/stat.h>
-
 #include <array>
 #include <filesystem>
 #include <string>
@@ -35,7 +33,7 @@ class RecordTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cwd_.ok());
-    std::filesystem::create_directory("抽奖名单");
+    std::filesystem::create_directory(u8path("抽奖名单"));
   }
 
   // The prize names of the worked example.
@@ -298,7 +296,7 @@ TEST_F(RecordTest, MissingRecordRestoresNothing) {
   expectCounters(w, {"00", "00", "00", "00", "00", "00"});
   EXPECT_EQ(w.names(), gbk({"张三", ""}));
   EXPECT_EQ(w.poolCaption, A("抽奖名单[2]人"));
-  EXPECT_FALSE(std::filesystem::exists(kRecord)) << "no record is written until the first Stop";
+  EXPECT_FALSE(std::filesystem::exists(u8path(kRecord))) << "no record is written until the first Stop";
 }
 
 class ShortRecord : public RecordTest, public ::testing::WithParamInterface<Text> {};
@@ -463,7 +461,7 @@ TEST_F(RecordTest, WhenTheCopyCannotBeWrittenTheRecordIsNotRewritten) {
                   TempCwd::full("抽奖名单/获奖记录-20261210/missing/201500.txt"));
   EXPECT_EQ(readBytes(kRecord), old) << "李四 must not be dropped from the file";
 
-  std::filesystem::create_directories("抽奖名单/获奖记录-20261210/missing");
+  std::filesystem::create_directories(u8path("抽奖名单/获奖记录-20261210/missing"));
   SaveHuman(w, s);  // the next Stop tries again
   EXPECT_EQ(readBytes("抽奖名单/获奖记录-20261210/missing/201500.txt"), old);
   EXPECT_EQ(readBytes(kRecord), crlf({"[特别大奖]", "张三，王五"}));
@@ -511,7 +509,7 @@ TEST_P(BackupName, AddsSuffixWhenNameExists) {
   const auto& c = GetParam();
   writeBytes(kRecord, workedExampleBytes());
   for (const auto& f : c.files) writeBytes("抽奖名单/" + f, "older " + f);
-  for (const auto& d : c.dirs) std::filesystem::create_directory("抽奖名单/" + d);
+  for (const auto& d : c.dirs) std::filesystem::create_directory(u8path("抽奖名单/" + d));
   FakeWindow w;
   Session s;
   restore(w, s, platform::Dialogs::Answer::No);
@@ -576,17 +574,17 @@ TEST_F(RecordTest, NoWhereCopyCannotBeWrittenKeepsRecord) {
 }
 
 TEST_F(RecordTest, NoWithoutDrawFolderIsCreateError) {
-  std::filesystem::remove("抽奖名单");
+  std::filesystem::remove(u8path("抽奖名单"));
   FakeWindow w;
   Session s;
   auto r = raisedBy([&] { restore(w, s, platform::Dialogs::Answer::No); });
   expectFileError(r, "EFCreateError", "create", TempCwd::full(kRecord));
-  EXPECT_FALSE(std::filesystem::exists("抽奖名单"));
+  EXPECT_FALSE(std::filesystem::exists(u8path("抽奖名单")));
 }
 
 TEST_F(RecordTest, NoWithReadOnlyRecordIsCreateErrorAndKeepsIt) {
   writeBytes(kRecord, workedExampleBytes());
-  ASSERT_EQ(chmod(kRecord.c_str(), 0444), 0);
+  ASSERT_TRUE(TempCwd::makeReadOnly(kRecord));
   FakeWindow w;
   Session s;
   auto r = raisedBy([&] { restore(w, s, platform::Dialogs::Answer::No); });

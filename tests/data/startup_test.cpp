@@ -49,12 +49,12 @@ FolderPlan goodFolder() {
 
 void writeFolder(const FolderPlan& f) {
   if (!f.folder) return;
-  std::filesystem::create_directory("抽奖名单");
+  std::filesystem::create_directory(u8path("抽奖名单"));
   if (f.candidates) writeBytes("抽奖名单/抽奖名单.txt", *f.candidates);
   if (f.settings) writeBytes("抽奖名单/基础配置.ini", *f.settings);
   if (f.prizes) writeBytes("抽奖名单/奖项设置.ini", *f.prizes);
   for (const auto& [name, bytes] : f.files) writeBytes("抽奖名单/" + name, bytes);
-  for (const auto& d : f.dirs) std::filesystem::create_directory("抽奖名单/" + d);
+  for (const auto& d : f.dirs) std::filesystem::create_directory(u8path("抽奖名单/" + d));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -311,7 +311,7 @@ class ReadManTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cwd_.ok());
-    std::filesystem::create_directory("抽奖名单");
+    std::filesystem::create_directory(u8path("抽奖名单"));
   }
   TempCwd cwd_;
   FakeWindow w;

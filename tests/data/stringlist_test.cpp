@@ -8,6 +8,7 @@
 
 #include <ostream>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <signal.h>
@@ -15,6 +16,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <vector>
@@ -74,7 +76,7 @@ class LineListFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cwd_.ok());
-    std::filesystem::create_directory("抽奖名单");
+    std::filesystem::create_directory(u8path("抽奖名单"));
   }
   TempCwd cwd_;
 };
@@ -127,7 +129,7 @@ TEST_F(LineListFiles, MissingFolderAndFolderAsFileAreOpenErrors) {
   TStringList list;
   expectFileError(raisedBy([&] { list.LoadFromFile(A("别处\\抽奖名单.txt")); }), "EFOpenError",
                   "open", TempCwd::full("别处/抽奖名单.txt"));
-  std::filesystem::create_directory("抽奖名单/子目录.txt");
+  std::filesystem::create_directory(u8path("抽奖名单/子目录.txt"));
   expectFileError(raisedBy([&] { list.LoadFromFile(A("抽奖名单\\子目录.txt")); }), "EFOpenError",
                   "open", TempCwd::full("抽奖名单/子目录.txt"));
   EXPECT_EQ(list.Count(), 0);
@@ -187,7 +189,7 @@ TEST_F(LineListFiles, SaveReplacesLongerFileCompletely) {
 TEST_F(LineListFiles, SaveToReadOnlyFileLeavesItUnchanged) {
   const Text old = crlf({"[特等奖]", "张三"});
   writeBytes("抽奖名单/获奖记录.txt", old);
-  ASSERT_EQ(chmod("抽奖名单/获奖记录.txt", 0444), 0);
+  ASSERT_TRUE(TempCwd::makeReadOnly("抽奖名单/获奖记录.txt"));
 
   TStringList list;
   list.Add("new");
@@ -202,9 +204,25 @@ TEST_F(LineListFiles, SaveIntoMissingFolderIsCreateError) {
   list.Add("new");
   auto r = raisedBy([&] { list.SaveToFile(A("没有的文件夹\\获奖记录.txt")); });
   expectFileError(r, "EFCreateError", "create", TempCwd::full("没有的文件夹/获奖记录.txt"));
-  EXPECT_FALSE(std::filesystem::exists("没有的文件夹"));
+  EXPECT_FALSE(std::filesystem::exists(u8path("没有的文件夹")));
 }
 
+#ifdef _WIN32
+// What these cases need is POSIX only; the Windows save has its own cases (held files,
+// the read-only attribute) in tests/windows.
+TEST_F(LineListFiles, ShortWriteIsWriteErrorAndLeavesOldFile) {
+  GTEST_SKIP() << "Windows has no per-process file-size limit that makes a write come up short";
+}
+TEST_F(LineListFiles, SaveWritesThroughASymbolicLinkAndKeepsTheLink) {
+  GTEST_SKIP() << "symbolic links need a privilege on Windows that a draw folder never has";
+}
+TEST_F(LineListFiles, InAFolderThatTakesNoNewFileTheFileIsWrittenInPlace) {
+  GTEST_SKIP() << "a folder that takes no new file needs Windows access lists that Wine does not enforce";
+}
+TEST_F(LineListFiles, InPlaceWriteOnAFullDiskLeavesTheOldFile) {
+  GTEST_SKIP() << "a folder that takes no new file needs Windows access lists that Wine does not enforce";
+}
+#else
 // Lowers the file-size limit for the calling process (with SIGXFSZ ignored, so a write
 // past it fails with EFBIG instead of killing us) and puts both back afterwards.
 class FileSizeLimit {
@@ -346,6 +364,7 @@ TEST_F(LineListFiles, InPlaceWriteOnAFullDiskLeavesTheOldFile) {
   EXPECT_EQ(r->kind, "EWriteError");
   EXPECT_EQ(readBytes("抽奖名单/获奖记录.txt"), old);
 }
+#endif  // _WIN32
 
 // ---------------------------------------------------------------------------------------
 // Indexing.

@@ -32,9 +32,21 @@ inline Text crlf(std::initializer_list<std::string_view> utf8Lines) {
   return out;
 }
 
-// Raw file access by native path (UTF-8 on Linux, relative to the current directory).
+// A file-system path from a UTF-8 literal. (A plain narrow string would be read in the
+// PC's ANSI code page on Windows, which need not be GBK, let alone UTF-8.)
+inline std::filesystem::path u8path(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// The UTF-8 name of a file-system path.
+inline std::string utf8Name(const std::filesystem::path& p) {
+  const std::u8string s = p.u8string();
+  return std::string(s.begin(), s.end());
+}
+
+// Raw file access by native path (UTF-8, relative to the current directory).
 inline void writeBytes(const std::string& nativePath, const Text& bytes) {
-  std::ofstream f(nativePath, std::ios::binary | std::ios::trunc);
+  std::ofstream f(u8path(nativePath), std::ios::binary | std::ios::trunc);
   ASSERT_TRUE(f.good()) << "cannot write fixture " << nativePath;
   f.write(bytes.data(), std::streamsize(bytes.size()));
   ASSERT_TRUE(f.good()) << "cannot write fixture " << nativePath;
@@ -42,8 +54,8 @@ inline void writeBytes(const std::string& nativePath, const Text& bytes) {
 
 inline std::optional<Text> readBytes(const std::string& nativePath) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(nativePath, ec)) return std::nullopt;
-  std::ifstream f(nativePath, std::ios::binary);
+  if (!std::filesystem::is_regular_file(u8path(nativePath), ec)) return std::nullopt;
+  std::ifstream f(u8path(nativePath), std::ios::binary);
   if (!f) return std::nullopt;
   return Text(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
@@ -52,8 +64,8 @@ inline std::optional<Text> readBytes(const std::string& nativePath) {
 inline std::vector<std::string> listDir(const std::string& nativePath) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (const auto& e : std::filesystem::directory_iterator(nativePath, ec))
-    names.push_back(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(u8path(nativePath), ec))
+    names.push_back(utf8Name(e.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -77,9 +89,22 @@ class TempCwd {
   TempCwd& operator=(const TempCwd&) = delete;
 
   bool ok() const { return ok_; }
-  // The full path of a native relative path, as the GBK bytes an error message carries.
+  // The full path of a relative path (UTF-8, '/'), in the OS's own form, as the GBK bytes
+  // an error message carries.
   static Text full(std::string_view nativeUtf8) {
-    return platform::toAnsi(QDir::currentPath()) + "/" + A(nativeUtf8);
+    const QString path = QDir::currentPath() + QLatin1Char('/') +
+                         QString::fromUtf8(nativeUtf8.data(), qsizetype(nativeUtf8.size()));
+    return platform::toAnsi(QDir::toNativeSeparators(path));
+  }
+
+  // Makes a file read-only the way the OS knows it (no write bits; the read-only attribute).
+  static bool makeReadOnly(std::string_view nativeUtf8) {
+    std::error_code ec;
+    std::filesystem::permissions(u8path(nativeUtf8),
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove, ec);
+    return !ec;
   }
 
  private:

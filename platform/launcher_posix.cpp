@@ -1,3 +1,4 @@
+// The editor shortcuts on a Linux desktop.
 #include "platform/codec.h"
 #include "platform/gui.h"
 
@@ -11,9 +12,6 @@ namespace platform {
 
 bool DesktopLauncher::openInEditor(const Text& ansiPath) {
   const QString path = QDir::toNativeSeparators(nativePath(ansiPath));
-#ifdef _WIN32
-  return QProcess::startDetached(QStringLiteral("NOTEPAD.EXE"), {path});
-#else
   if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return true;
   // No desktop opener (a bare X session, say): the first plain text editor found serves.
   for (const char* editor : {"gedit", "gnome-text-editor", "kate", "kwrite", "mousepad", "pluma", "xed",
@@ -22,7 +20,6 @@ bool DesktopLauncher::openInEditor(const Text& ansiPath) {
     if (!program.isEmpty() && QProcess::startDetached(program, {path})) return true;
   }
   return false;
-#endif
 }
 
 }  // namespace platform

@@ -1,0 +1,276 @@
+#!/usr/bin/env bash
+# Builds luckydraw.exe for 64-bit Windows on this Debian machine, runs the whole test suite
+# under Wine, and packages dist/luckydraw-windows-x64.zip.
+#
+#   scripts/windows.sh            everything: Qt (once), program, tests under Wine, zip
+#   scripts/windows.sh qt         only the cached static Qt for Windows
+#   scripts/windows.sh build      Qt (once) and the cross-compiled program and tests
+#   scripts/windows.sh test       ... and the tests under Wine
+#   scripts/windows.sh zip        ... and the zip (same as no argument)
+#
+# The static Qt is built from Debian's own qt6-base source package, the same version as the
+# host tools (moc, rcc, uic) in qt6-base-dev-tools, and cached under
+# ${XDG_CACHE_HOME:-$HOME/.cache}/luckydraw/, keyed by the Qt version and its configure
+# options. The first run takes 25-40 minutes on two cores; later runs reuse it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+STEP=${1:-zip}
+
+WIN_PACKAGES=(
+  cmake ninja-build dpkg-dev xz-utils
+  qt6-base-dev-tools qt6-base-dev
+  g++-mingw-w64-x86-64-posix
+  wine wine64 xvfb zip googletest
+)
+
+CACHE_ROOT=${XDG_CACHE_HOME:-$HOME/.cache}/luckydraw
+TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
+# The Qt build is long; on a shared machine it yields to everything else.
+NICE=(nice -n "${LUCKYDRAW_NICE:-19}")
+JOBS=${LUCKYDRAW_JOBS:-$(nproc)}
+
+log() { printf '== %s\n' "$*" >&2; }
+now() { date +%s; }
+
+install_packages() {
+  # shellcheck source=deps.sh
+  . "$ROOT/scripts/deps.sh"
+  luckydraw_install_deps "${WIN_PACKAGES[@]}"
+}
+
+# ---------------------------------------------------------------------------------------
+# Static Qt for Windows
+# ---------------------------------------------------------------------------------------
+QT_DEB_VERSION=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null || true)
+QT_VERSION=${QT_DEB_VERSION%%+*}
+QT_VERSION=${QT_VERSION%%-*}
+
+QT_CONFIGURE_OPTIONS=(
+  -DCMAKE_BUILD_TYPE=Release
+  -DBUILD_SHARED_LIBS=OFF
+  -DQT_HOST_PATH=/usr
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+  -DQT_BUILD_EXAMPLES=OFF
+  -DQT_BUILD_TESTS=OFF
+  -DFEATURE_static_runtime=ON
+  -DFEATURE_tabletevent=OFF
+  -DFEATURE_sql=OFF
+  -DFEATURE_network=OFF
+  -DFEATURE_dbus=OFF
+  -DFEATURE_printsupport=OFF
+  -DFEATURE_concurrent=OFF
+  -DFEATURE_xml=OFF
+  -DFEATURE_vulkan=OFF
+  -DFEATURE_icu=OFF
+  -DFEATURE_system_zlib=OFF
+  -DFEATURE_system_pcre2=OFF
+  -DFEATURE_system_harfbuzz=OFF
+  -DFEATURE_system_freetype=OFF
+  -DFEATURE_system_png=OFF
+  -DFEATURE_system_jpeg=OFF
+  -DFEATURE_system_doubleconversion=OFF
+)
+
+qt_key() {
+  { echo "$QT_DEB_VERSION"; printf '%s\n' "${QT_CONFIGURE_OPTIONS[@]}"; cat "$TOOLCHAIN"; } |
+    sha256sum | cut -c1-12
+}
+
+QT_KEY=$(qt_key)
+QT_PREFIX=$CACHE_ROOT/qt-$QT_VERSION-mingw64-static-$QT_KEY
+QT_WORK=$CACHE_ROOT/work-$QT_KEY
+
+# apt-get with a configuration of its own: one deb-src entry for this system's suite, its own
+# package lists and archive cache. The system's sources stay as they are.
+private_apt() {
+  local dir=$CACHE_ROOT/apt
+  "${NICE[@]}" apt-get \
+    -o Dir::Etc::sourcelist="$dir/sources.list" \
+    -o Dir::Etc::sourceparts=- \
+    -o Dir::State::Lists="$dir/lists" \
+    -o Dir::Cache="$dir/cache" \
+    -o APT::Get::List-Cleanup=0 \
+    "$@"
+}
+
+fetch_qt_source() {
+  local dir=$CACHE_ROOT/apt suite mirror
+  # shellcheck disable=SC1091
+  suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  mirror=$(sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -1)
+  mirror=${mirror:-http://deb.debian.org/debian}
+  mkdir -p "$dir/lists/partial" "$dir/cache/archives/partial"
+  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $suite main" \
+    >"$dir/sources.list"
+  log "fetching the qt6-base $QT_DEB_VERSION source ($suite, $mirror)"
+  private_apt -qq update
+  rm -rf "$QT_WORK/src"
+  mkdir -p "$QT_WORK/src"
+  (cd "$QT_WORK/src" &&
+    { private_apt -q source "qt6-base=$QT_DEB_VERSION" ||
+      private_apt -q source qt6-base; })
+  local src
+  src=$(find "$QT_WORK/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
+  [ -n "$src" ] || { echo "The qt6-base source did not unpack." >&2; return 1; }
+  case "$(basename "$src")" in
+    qt6-base-"$QT_VERSION"*) ;;
+    *) echo "The qt6-base source ($src) is not Qt $QT_VERSION like the host tools." >&2; return 1 ;;
+  esac
+  ln -sfn "$src" "$QT_WORK/qtbase"
+}
+
+build_qt() {
+  if [ -f "$QT_PREFIX/.complete" ]; then
+    log "static Qt $QT_VERSION for Windows: cached in $QT_PREFIX"
+    return 0
+  fi
+  [ -n "$QT_VERSION" ] || { echo "qt6-base-dev-tools is not installed." >&2; return 1; }
+  local t0
+  t0=$(now)
+  mkdir -p "$QT_WORK"
+  [ -f "$QT_WORK/qtbase/CMakeLists.txt" ] || fetch_qt_source
+  log "configuring static Qt $QT_VERSION for Windows"
+  "${NICE[@]}" cmake -S "$QT_WORK/qtbase" -B "$QT_WORK/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DCMAKE_INSTALL_PREFIX="$QT_PREFIX" \
+    "${QT_CONFIGURE_OPTIONS[@]}" >"$QT_WORK/configure.log" 2>&1 ||
+    { tail -40 "$QT_WORK/configure.log" >&2; return 1; }
+  log "building static Qt (about 1,100 steps; the log is $QT_WORK/build.log)"
+  "${NICE[@]}" cmake --build "$QT_WORK/build" --parallel "$JOBS" >"$QT_WORK/build.log" 2>&1 ||
+    { tail -40 "$QT_WORK/build.log" >&2; return 1; }
+  "${NICE[@]}" cmake --install "$QT_WORK/build" >"$QT_WORK/install.log" 2>&1 ||
+    { tail -40 "$QT_WORK/install.log" >&2; return 1; }
+  touch "$QT_PREFIX/.complete"
+  rm -rf "$QT_WORK"
+  log "static Qt built in $(($(now) - t0)) s"
+}
+
+# ---------------------------------------------------------------------------------------
+# The program and its tests, cross-compiled
+# ---------------------------------------------------------------------------------------
+WIN_BUILD=$ROOT/build-windows
+HOST_BUILD=$ROOT/build
+GENERATORS=(make_picture make_icon make_glyph make_sounds make_demo_texts make_ico)
+
+build_program() {
+  local t0
+  t0=$(now)
+  # The picture, icon and sound generators run here, so they come from a native build.
+  log "building the generators natively in $HOST_BUILD"
+  [ -f "$HOST_BUILD/CMakeCache.txt" ] ||
+    cmake -S . -B "$HOST_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  "${NICE[@]}" cmake --build "$HOST_BUILD" --parallel "$JOBS" --target "${GENERATORS[@]}" >/dev/null
+
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  log "cross-compiling luckydraw.exe and the tests in $WIN_BUILD"
+  "${NICE[@]}" cmake -S . -B "$WIN_BUILD" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DLUCKYDRAW_HOST_TOOLS="$HOST_BUILD/tools" \
+    -DLUCKYDRAW_TEST_SOURCE_DIR="Z:$ROOT" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/scripts/wine-exec.sh" \
+    "${launcher[@]}" >"$WIN_BUILD.configure.log" 2>&1 ||
+    { tail -40 "$WIN_BUILD.configure.log" >&2; return 1; }
+  rm -f "$WIN_BUILD.configure.log"
+  "${NICE[@]}" cmake --build "$WIN_BUILD" --parallel "$JOBS"
+  log "program and tests built in $(($(now) - t0)) s"
+}
+
+# ---------------------------------------------------------------------------------------
+# Wine on a virtual screen
+# ---------------------------------------------------------------------------------------
+XVFB_PID=
+export WINEDEBUG=-all
+export WINEPREFIX=${LUCKYDRAW_WINEPREFIX:-$CACHE_ROOT/wine-prefix}
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
+
+stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
+  fi
+}
+
+# Wine needs an X display even for Qt's offscreen platform (its hidden message windows).
+start_wine() {
+  local fifo display
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  read -r display <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=:$display
+  trap stop_wine EXIT
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "making the Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1
+  fi
+  wineserver -p  # one server for the whole run: every test starts faster
+}
+
+# Qt's offscreen platform on Windows reads its fonts from one folder (QT_QPA_FONTDIR): the
+# same families the Linux tests see, linked into one place.
+test_font_dir() {
+  local dir=$WIN_BUILD/test-fonts f
+  mkdir -p "$dir"
+  for f in /usr/share/fonts/opentype/noto/*.ttc /usr/share/fonts/truetype/arphic/*.ttc \
+    /usr/share/fonts/truetype/dejavu/*.ttf; do
+    [ -e "$f" ] && ln -sf "$f" "$dir/"
+  done
+  echo "Z:$dir"
+}
+
+run_tests() {
+  local t0
+  t0=$(now)
+  QT_QPA_FONTDIR=$(test_font_dir)
+  export QT_QPA_FONTDIR
+  start_wine
+  log "running the test suite under Wine (display $DISPLAY)"
+  local status=0
+  (cd "$WIN_BUILD" && QT_QPA_PLATFORM=offscreen \
+    ctest --output-on-failure --parallel "$JOBS" --timeout 300) || status=$?
+  stop_wine
+  log "tests under Wine took $(($(now) - t0)) s"
+  return $status
+}
+
+# ---------------------------------------------------------------------------------------
+# The zip for the operator
+# ---------------------------------------------------------------------------------------
+package_zip() {
+  local stage name=luckydraw-windows-x64
+  stage=$(mktemp -d)
+  mkdir -p "$stage/$name" dist
+  cp "$WIN_BUILD/bin/luckydraw.exe" "$WIN_BUILD/bin/drum.wav" "$WIN_BUILD/bin/gong.wav" "$stage/$name/"
+  cp -r "examples/demo/抽奖名单" "$stage/$name/"
+  # UTF-8 with a byte-order mark and CR LF, so every Notepad shows it right.
+  { printf '\xEF\xBB\xBF'; sed 's/$/\r/' docs/windows-readme.txt; } >"$stage/$name/使用说明.txt"
+  rm -f "dist/$name.zip"
+  (cd "$stage" && LC_ALL=C.UTF-8 zip -qrX "$ROOT/dist/$name.zip" "$name")
+  rm -rf "$stage"
+  log "wrote dist/$name.zip ($(stat -c %s "dist/$name.zip") bytes)"
+}
+
+main() {
+  local t0
+  t0=$(now)
+  install_packages
+  build_qt
+  case "$STEP" in qt) return 0 ;; esac
+  build_program
+  case "$STEP" in build) return 0 ;; esac
+  run_tests
+  case "$STEP" in test) return 0 ;; esac
+  package_zip
+  log "all done in $(($(now) - t0)) s"
+}
+
+main "$@"
