@@ -130,22 +130,28 @@ void BM_RunningDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_RunningDraw)->Args({10000, 5})->Args({100000, 999})->Iterations(1)->Unit(benchmark::kSecond);
 
-// Start-up with a 100,000-name candidate list: the window built, the draw folder read,
-// the first show and its first paint.
-void BM_StartUp(benchmark::State& state) {
-  QTemporaryDir dir;
-  QDir(dir.path()).mkdir(QStringLiteral("抽奖名单"));
+// A draw folder "抽奖名单" in `dir` with the given candidate list, four prizes and an
+// empty picture.
+void writeEventFolder(const QString& dir, const Text& list) {
+  QDir(dir).mkdir(QStringLiteral("抽奖名单"));
   auto write = [&](const char* name, const Text& bytes) {
-    QFile f(dir.path() + QStringLiteral("/抽奖名单/") + QString::fromUtf8(name));
+    QFile f(dir + QStringLiteral("/抽奖名单/") + QString::fromUtf8(name));
     f.open(QIODevice::WriteOnly);
     f.write(bytes.data(), qint64(bytes.size()));
   };
-  Text list;
-  for (const Text& n : makeNames(int(state.range(0)))) list += n + "\r\n";
   write("抽奖名单.txt", list);
   write("基础配置.ini", platform::ansi("背景图片：\r\nempty.bmp\r\n标题文字：\r\n抽奖\r\n奖项个数：\r\n4\r\n"));
   write("empty.bmp", "");
   write("奖项设置.ini", platform::ansi("一\r\n二\r\n三\r\n四\r\n"));
+}
+
+// Start-up with a 100,000-name candidate list: the window built, the draw folder read,
+// the first show and its first paint.
+void BM_StartUp(benchmark::State& state) {
+  QTemporaryDir dir;
+  Text list;
+  for (const Text& n : makeNames(int(state.range(0)))) list += n + "\r\n";
+  writeEventFolder(dir.path(), list);
   const QString previous = QDir::currentPath();
   QDir::setCurrent(dir.path());
   for (auto _ : state) {
@@ -248,20 +254,11 @@ BENCHMARK(BM_StopGiantNames)
 // the file's size. Names of 2 to 4 characters (a typical list) and of 10 to 12 characters.
 void BM_StartUpMemory(benchmark::State& state) {
   QTemporaryDir dir;
-  QDir(dir.path()).mkdir(QStringLiteral("抽奖名单"));
-  auto write = [&](const char* name, const Text& bytes) {
-    QFile f(dir.path() + QStringLiteral("/抽奖名单/") + QString::fromUtf8(name));
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes.data(), qint64(bytes.size()));
-  };
   const int count = int(state.range(0));
   const Text family = platform::ansi(state.range(1) == 0 ? "张" : "欧阳晚会幸运嘉宾第");
   Text list;
   for (int i = 0; i < count; ++i) list += family + std::to_string(i % 1000) + "\r\n";
-  write("抽奖名单.txt", list);
-  write("基础配置.ini", platform::ansi("背景图片：\r\nempty.bmp\r\n标题文字：\r\n抽奖\r\n奖项个数：\r\n4\r\n"));
-  write("empty.bmp", "");
-  write("奖项设置.ini", platform::ansi("一\r\n二\r\n三\r\n四\r\n"));
+  writeEventFolder(dir.path(), list);
   const QString previous = QDir::currentPath();
   QDir::setCurrent(dir.path());
   for (auto _ : state) {
