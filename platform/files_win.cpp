@@ -73,6 +73,37 @@ bool writeAll(HANDLE h, const char* data, size_t size) {
   return true;
 }
 
+// In place, for a file that cannot be replaced by another one though it may be written: a
+// folder that lets its files be changed but takes no new one, or a viewer or virus scanner
+// that has the file open and shares writing but not renaming. The room for the new content
+// is taken before a byte changes, so a full disk leaves the old file as it was; a crash in
+// the middle of the write can still leave it mixed.
+FileResult writeInPlace(const std::wstring& target, const Text& bytes) {
+  Handle f(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f.valid()) return failure(FileResult::CreateFailed, GetLastError());
+  LARGE_INTEGER oldSize{};
+  if (!GetFileSizeEx(f.get(), &oldSize)) return failure(FileResult::ShortWrite, GetLastError());
+  LARGE_INTEGER newSize{};
+  newSize.QuadPart = LONGLONG(bytes.size());
+  if (newSize.QuadPart > oldSize.QuadPart) {
+    FILE_ALLOCATION_INFO room{};
+    room.AllocationSize = newSize;
+    if (!SetFileInformationByHandle(f.get(), FileAllocationInfo, &room, sizeof room))
+      return failure(FileResult::ShortWrite, GetLastError());
+  }
+  LARGE_INTEGER start{};
+  if (!SetFilePointerEx(f.get(), start, nullptr, FILE_BEGIN)) return failure(FileResult::ShortWrite, GetLastError());
+  if (!writeAll(f.get(), bytes.data(), bytes.size())) return failure(FileResult::ShortWrite, GetLastError());
+  if (!SetEndOfFile(f.get())) return failure(FileResult::ShortWrite, GetLastError());
+  if (!FlushFileBuffers(f.get())) return failure(FileResult::ShortWrite, GetLastError());
+  if (!f.close()) return failure(FileResult::ShortWrite, GetLastError());
+  return {};
+}
+
+// The errors of a file that is there and writable but may not be created or replaced.
+bool deniedButWritable(DWORD err) { return err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION; }
+
 }  // namespace
 
 FileResult readWholeFile(const Text& ansiPath, Text& out) {
@@ -113,7 +144,8 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
   // The target itself must be writable now: a read-only file, a folder, or a file another
   // program holds open without sharing it fails here, before anything is written.
   const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) {
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return failure(FileResult::CreateFailed, ERROR_ACCESS_DENIED);
     if (attributes & FILE_ATTRIBUTE_READONLY) return failure(FileResult::CreateFailed, ERROR_ACCESS_DENIED);
     Handle probe(CreateFileW(wideTarget.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -131,6 +163,7 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
     created = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE) {
       const DWORD err = GetLastError();
+      if (exists && deniedButWritable(err)) return writeInPlace(wideTarget, bytes);
       if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) return failure(FileResult::CreateFailed, err);
     }
   }
@@ -149,12 +182,19 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
     DeleteFileW(wideTemp.c_str());
     return failure(FileResult::ShortWrite, err);
   }
-  if (!MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD err = GetLastError();
-    DeleteFileW(wideTemp.c_str());
-    return failure(FileResult::CreateFailed, err);
+  // A virus scanner or an indexer may hold the file for a moment: a few short retries.
+  DWORD err = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    if (attempt > 0) Sleep(25);
+    if (MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+    err = GetLastError();
+    if (!exists || !deniedButWritable(err)) break;
   }
-  return {};
+  DeleteFileW(wideTemp.c_str());
+  // The probe above could open the file for writing, so it is held open by someone who
+  // shares writing but not replacing: the content goes into the file itself.
+  if (exists && deniedButWritable(err)) return writeInPlace(wideTarget, bytes);
+  return failure(FileResult::CreateFailed, err);
 }
 
 }  // namespace platform

@@ -76,12 +76,12 @@ TEST(DemoFolder, ContinuesItsEmptyWinnersRecord) {
   GTEST_SKIP() << "LUCKYDRAW_SOURCE_DIR is not defined for this test binary";
 #else
   const std::filesystem::path demo =
-      std::filesystem::path(LUCKYDRAW_SOURCE_DIR) / "examples" / "demo" / "抽奖名单";
+      u8path(LUCKYDRAW_SOURCE_DIR) / "examples" / "demo" / u8path("抽奖名单");
   if (!std::filesystem::is_directory(demo)) GTEST_SKIP() << "no demo folder at " << demo;
 
   TempCwd cwd;
   ASSERT_TRUE(cwd.ok());
-  std::filesystem::copy(demo, "抽奖名单", std::filesystem::copy_options::recursive);
+  std::filesystem::copy(demo, u8path("抽奖名单"), std::filesystem::copy_options::recursive);
   const auto shipped = readBytes("抽奖名单/获奖记录.txt");
   ASSERT_TRUE(shipped) << "the demo has no winners record";
 

@@ -71,7 +71,7 @@ class EveryForm : public ::testing::TestWithParam<Form> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cwd_.ok());
-    std::filesystem::create_directory("抽奖名单");
+    std::filesystem::create_directory(u8path("抽奖名单"));
   }
   TempCwd cwd_;
 };
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Table, GbkFiles, ::testing::ValuesIn(kAsItStands),
 TEST(FileTextForms, GbkFileWithNonGbkBytesLoadsIntoThePoolByteForByte) {
   TempCwd cwd;
   ASSERT_TRUE(cwd.ok());
-  std::filesystem::create_directory("抽奖名单");
+  std::filesystem::create_directory(u8path("抽奖名单"));
   writeBytes("抽奖名单/抽奖名单.txt", A("张三\r\n") + "\x80\xFF" + A("王") + "\r\n\x81");
   FakeWindow w;
   ReadMan(w, T().candidateFile);
@@ -242,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Unconvertible, ::testing::ValuesIn(kRefused),
 TEST(FileTextForms, UnmappableCharacterIsReportedOnceNamingFileLineAndCharacter) {
   TempCwd cwd;
   ASSERT_TRUE(cwd.ok());
-  std::filesystem::create_directory("抽奖名单");
+  std::filesystem::create_directory(u8path("抽奖名单"));
   const Text bytes = "张三\r\n李四\r\n𠮷田\r\n王五😀\r\n";
   writeBytes("抽奖名单/抽奖名单.txt", bytes);
   FakeWindow w;

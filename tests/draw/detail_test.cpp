@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -36,6 +34,12 @@ void writeFile(const char* utf8Path, const Text& bytes) {
   QFile f(QString::fromUtf8(utf8Path));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
   f.write(bytes.data(), qint64(bytes.size()));
+}
+
+// Takes away or gives back the right to write a file (on Windows, its read-only attribute).
+bool setWritable(const char* utf8Path, bool writable) {
+  const QFileDevice::Permissions read = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+  return QFile::setPermissions(QString::fromUtf8(utf8Path), writable ? read | QFileDevice::WriteOwner : read);
 }
 
 // GBK lines, each ended by CR LF.
@@ -214,7 +218,7 @@ TEST_F(Detail, FileResavedAsUtf8IsContinuedInGbk) {
 // succeeds.
 TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
   writeFile(kDetail, lines({kHeader}));
-  ASSERT_EQ(::chmod("抽奖名单/获奖明细.csv", 0444), 0);
+  ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", false));
   Evening e(kNames);
   e.draw(2, {"李四", "张三"}, "20261210-201500");
   ASSERT_EQ(e.w.notices.size(), 1u);
@@ -227,7 +231,7 @@ TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
   EXPECT_EQ(e.w.notices.size(), 1u) << "reported once";
   EXPECT_EQ(readFile(kDetail), lines({kHeader}));
 
-  ASSERT_EQ(::chmod("抽奖名单/获奖明细.csv", 0644), 0);
+  ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", true));
   e.draw(1, {"赵六"}, "20261210-203000");
   EXPECT_EQ(readFile(kDetail),
             lines({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
@@ -235,7 +239,7 @@ TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
                    "4,特等奖,赵六,3,2026-12-10 20:30:00"}));
 
   // A new failure after a success is reported again.
-  ASSERT_EQ(::chmod("抽奖名单/获奖明细.csv", 0444), 0);
+  ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", false));
   e.draw(1, {"钱七"}, "20261210-204000");
   EXPECT_EQ(e.w.notices.size(), 2u);
 }
@@ -261,11 +265,11 @@ TEST_F(Detail, UnreadableFileIsNeverWrittenOver) {
 // Stop that completes.
 TEST_F(Detail, FailingRecordKeepsTheDrawForTheNextStop) {
   writeFile("抽奖名单/获奖记录.txt", "");
-  ASSERT_EQ(::chmod("抽奖名单/获奖记录.txt", 0444), 0);
+  ASSERT_TRUE(setWritable("抽奖名单/获奖记录.txt", false));
   Evening e(kNames);
   EXPECT_THROW(e.draw(1, {"张三"}, "20261210-201000"), EFCreateError);
   EXPECT_FALSE(QFileInfo::exists(QString::fromUtf8(kDetail)));
-  ASSERT_EQ(::chmod("抽奖名单/获奖记录.txt", 0644), 0);
+  ASSERT_TRUE(setWritable("抽奖名单/获奖记录.txt", true));
   e.cycle.FlatButton1Click();
   e.draw(1, {"李四"}, "20261210-202000");
   EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00",

@@ -23,6 +23,9 @@ void PrintTo(const FaceCase& c, std::ostream* os) { *os << c.name; }
 class FontTable : public ::testing::TestWithParam<FaceCase> {};
 
 TEST_P(FontTable, MapsToTheNearestInstalledFace) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has the design's own faces; the table maps them to the faces other systems install";
+#endif
   const FaceCase& c = GetParam();
   const QFont font = designFont(QString::fromUtf8(c.face), c.pixels, c.bold);
   const QFontInfo info(font);

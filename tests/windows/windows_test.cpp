@@ -114,18 +114,42 @@ TEST_F(HeldFiles, LoadOfFileHeldWithoutSharingIsOpenError) {
   EXPECT_EQ(list.lines(), (std::vector<Text>{"kept"}));
 }
 
-TEST_F(HeldFiles, SaveOverFileOpenForSharedReadingGoesThrough) {
-  // Notepad and most viewers read a file and close it, or share it; that must not block.
-  HANDLE reader = CreateFileW(u8path(kRecord).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Another program has the record open and shares it in one of these ways. Notepad and most
+// viewers read a file and close it, or share it; a viewer or virus scanner that shares
+// writing but not renaming gets the content written into the file itself; one that shares
+// nothing but reading keeps the file as it was, and the save says so.
+struct Sharing {
+  const char* name;
+  DWORD share;
+  bool saved;
+};
+
+class HeldForReading : public HeldFiles, public ::testing::WithParamInterface<Sharing> {};
+
+TEST_P(HeldForReading, SaveGoesThroughWhereverWritingIsShared) {
+  HANDLE reader = CreateFileW(u8path(kRecord).c_str(), GENERIC_READ, GetParam().share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   TStringList list;
   list.Add("new");
   auto r = raisedBy([&] { list.SaveToFile(A("抽奖名单\\获奖记录.txt")); });
   CloseHandle(reader);
-  EXPECT_FALSE(r.has_value()) << r->message;
-  EXPECT_EQ(readBytes(kRecord), Text("new\r\n"));
+  if (GetParam().saved) {
+    EXPECT_FALSE(r.has_value()) << r->message;
+    EXPECT_EQ(readBytes(kRecord), Text("new\r\n"));
+  } else {
+    expectFileError(r, "EFCreateError", "create", TempCwd::full(kRecord));
+    EXPECT_EQ(readBytes(kRecord), old_);
+  }
+  EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"})) << "a temporary file was left behind";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, HeldForReading,
+    ::testing::Values(Sharing{"Everything", FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, true},
+                      Sharing{"ReadingAndWriting", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+                      Sharing{"ReadingOnly", FILE_SHARE_READ, false}),
+    [](const ::testing::TestParamInfo<Sharing>& info) { return std::string(info.param.name); });
 
 TEST_F(HeldFiles, ReadOnlyAttributeIsCreateErrorWithTheSystemsText) {
   ASSERT_TRUE(SetFileAttributesW(u8path(kRecord).c_str(), FILE_ATTRIBUTE_READONLY));
