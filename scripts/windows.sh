@@ -21,7 +21,7 @@ WIN_PACKAGES=(
   cmake ninja-build dpkg-dev xz-utils
   qt6-base-dev-tools qt6-base-dev
   g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb zip googletest
+  wine wine64 xvfb python3 googletest
 )
 
 CACHE_ROOT=${XDG_CACHE_HOME:-$HOME/.cache}/luckydraw
@@ -163,7 +163,11 @@ build_program() {
   "${NICE[@]}" cmake --build "$HOST_BUILD" --parallel "$JOBS" --target "${GENERATORS[@]}" >/dev/null
 
   local launcher=()
-  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    # Paths relative to the tree, so another clone of it finds the same compiled objects.
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
+  fi
   log "cross-compiling luckydraw.exe and the tests in $WIN_BUILD"
   "${NICE[@]}" cmake -S . -B "$WIN_BUILD" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
@@ -212,7 +216,13 @@ start_wine() {
     mkdir -p "$WINEPREFIX"
     wineboot --init >/dev/null 2>&1
   fi
-  wineserver -p  # one server for the whole run: every test starts faster
+  # One server for the whole run, so every test starts faster; a server that an earlier run
+  # left on this prefix goes first.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -p
+  # The first program of a session starts Wine's background processes; they start here,
+  # away from the output of any test.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 # Qt's offscreen platform on Windows reads its fonts from one folder (QT_QPA_FONTDIR): the
@@ -254,7 +264,19 @@ package_zip() {
   # UTF-8 with a byte-order mark and CR LF, so every Notepad shows it right.
   { printf '\xEF\xBB\xBF'; sed 's/$/\r/' docs/windows-readme.txt; } >"$stage/$name/使用说明.txt"
   rm -f "dist/$name.zip"
-  (cd "$stage" && LC_ALL=C.UTF-8 zip -qrX "$ROOT/dist/$name.zip" "$name")
+  # The names are marked as UTF-8 in the zip (Info-ZIP's zip does not mark them), so
+  # Windows unpacks 抽奖名单 as 抽奖名单 and not as characters of the PC's code page.
+  (cd "$stage" && python3 - "$ROOT/dist/$name.zip" "$name" <<'PY'
+import os, sys, zipfile
+target, top = sys.argv[1], sys.argv[2]
+with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
+    for folder, dirs, files in os.walk(top):
+        dirs.sort()
+        z.write(folder)
+        for f in sorted(files):
+            z.write(os.path.join(folder, f))
+PY
+  )
   rm -rf "$stage"
   log "wrote dist/$name.zip ($(stat -c %s "dist/$name.zip") bytes)"
 }
