@@ -3,6 +3,8 @@
 // caption, font, colours, visibility, tab order and hint, in tables that read like the
 // designer's property sheets. Nothing here has behaviour; builder.cpp turns the tables
 // into widgets and form1*.cpp binds the handlers.
+#include "widgets/flatlook.h"
+
 #include <QRect>
 #include <QRgb>
 #include <QSize>
@@ -41,8 +43,8 @@ constexpr Colour kSystem{Colour::System, 0};
 // Colours used (RGB).
 inline constexpr Colour kPrizeBarBlue = rgb(0xD0E1FD);
 inline constexpr Colour kStageGrey = rgb(0xEFEFEF);
-inline constexpr Colour kFlatFace = rgb(0xE7EFFE);
-inline constexpr Colour kGrey = rgb(0x808080);
+inline constexpr Colour kFlatFace = rgb(flatlook::kFace);
+inline constexpr Colour kGrey = rgb(flatlook::kBorder);
 inline constexpr Colour kWhite = rgb(0xFFFFFF);
 inline constexpr Colour kBlue = rgb(0x0000FF);
 inline constexpr Colour kRed = rgb(0xFF0000);
