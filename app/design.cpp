@@ -1,7 +1,10 @@
 #include "app/design.h"
 
+#include "data/window.h"
+
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace design {
 
@@ -136,6 +139,12 @@ constexpr Stacking kStacking[] = {
     {"Label13", kLabel13Stack},
 };
 
+constexpr PrizeSlot kPrizeSlots[] = {
+    {"RadioButton1", "Label1"}, {"RadioButton2", "Label4"}, {"RadioButton3", "Label5"},
+    {"RadioButton4", "Label6"}, {"RadioButton5", "Label7"}, {"RadioButton6", "Label8"},
+};
+static_assert(std::size(kPrizeSlots) == kSlotCount);
+
 constexpr StatusPanel kStatusPanels[] = {
     {555, "澄曜晚会抽奖系统 · 霁岩工作室出品"},
     {0, "提示：修改设置后，需重新打开软件才能生效。"},
@@ -167,6 +176,7 @@ const Component& component(std::string_view name) {
 }
 
 std::span<const Stacking> stacking() { return kStacking; }
+std::span<const PrizeSlot> prizeSlots() { return kPrizeSlots; }
 std::span<const StatusPanel> statusPanels() { return kStatusPanels; }
 std::span<const TimerDesign> timers() { return kTimers; }
 std::span<const MenuItem> popupMenu() { return kPopupMenu; }

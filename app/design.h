@@ -102,6 +102,14 @@ struct Stacking {
 };
 std::span<const Stacking> stacking();
 
+// The prize slots, slot 1 first (kSlotCount rows): the radio button that chooses the prize
+// and the counter label beside it.
+struct PrizeSlot {
+  const char* button;
+  const char* counter;
+};
+std::span<const PrizeSlot> prizeSlots();
+
 // Status bar panels, left to right. Width 0: to the right end of the bar.
 struct StatusPanel {
   int width;

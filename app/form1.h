@@ -190,8 +190,8 @@ class TForm1 : public QWidget, public Window {
   void repaintPool();
   void FormKeyUp(int virtualKey);
   void focusWindowIfInside(QWidget* container);
-  QRadioButton* slotButton(int k) const;
-  QLabel* slotCounter(int k) const;
+  QRadioButton* slotButton(int k) const { return slotButtons_[size_t(k - 1)]; }
+  QLabel* slotCounter(int k) const { return slotCounters_[size_t(k - 1)]; }
 
   Services services_;
   Session session_;
@@ -203,11 +203,16 @@ class TForm1 : public QWidget, public Window {
   KeyPreview* keyPreview_ = nullptr;
   platform::FolderLock drawFolderLock_;  // held while the window lives
 
+  // Prize slot k's radio button and counter label (index k - 1), as design::prizeSlots()
+  // names them.
+  std::array<QRadioButton*, kSlotCount> slotButtons_{};
+  std::array<QLabel*, kSlotCount> slotCounters_{};
+
   // Texts the program reads back, kept as bytes beside the widgets that show them.
   Text headline_;
   Text buttonCaption_;
-  std::array<Text, 6> slotCaptions_;
-  std::array<Text, 6> counters_;
+  std::array<Text, kSlotCount> slotCaptions_;
+  std::array<Text, kSlotCount> counters_;
   std::int32_t pageKeyLock_ = 0;  // Label13's tag
   bool timer1Failing_ = false;    // a failure streak of Timer1's ticks was reported
 
