@@ -20,8 +20,9 @@ constexpr WindowDesign kWindow{
     .font = {"MS Sans Serif", 11, false},
 };
 
-// Parents come before their children; within a container the rows follow the stacking
-// order (bottom to top), which the stacking table below states again.
+// Parents come before their children. Within a container the rows are in stacking order,
+// bottom to top: the builder creates the widgets in row order, and Qt puts a widget over
+// the siblings created before it. This order is the one statement of the stacking.
 constexpr Component kComponents[] = {
     // Children of the window.
     {.name = "Panel8", .kind = K::Panel, .parent = nullptr, .rect = {0, 0, 932, 46},
@@ -122,23 +123,6 @@ constexpr Component kComponents[] = {
      .caption = "批量编辑名单", .font = {"新宋体", 12}},
 };
 
-constexpr const char* kPanel8Stack[] = {
-    "Label1", "Label4", "Label5", "Label6", "Label7", "Label8",
-    "RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4", "cxGroupBox3",
-    "RadioButton5", "RadioButton6"};
-constexpr const char* kGroupBox3Stack[] = {"Label3", "Label2", "Button3", "SpinEdit1"};
-constexpr const char* kPanel18Stack[] = {"Image1", "StaticText1", "cxGroupBox1", "cxGroupBox2"};
-constexpr const char* kGroupBox2Stack[] = {"Panel4", "Label13"};
-constexpr const char* kLabel13Stack[] = {"SpeedButton1"};
-
-constexpr Stacking kStacking[] = {
-    {"Panel8", kPanel8Stack},
-    {"cxGroupBox3", kGroupBox3Stack},
-    {"Panel18", kPanel18Stack},
-    {"cxGroupBox2", kGroupBox2Stack},
-    {"Label13", kLabel13Stack},
-};
-
 constexpr PrizeSlot kPrizeSlots[] = {
     {"RadioButton1", "Label1"}, {"RadioButton2", "Label4"}, {"RadioButton3", "Label5"},
     {"RadioButton4", "Label6"}, {"RadioButton5", "Label7"}, {"RadioButton6", "Label8"},
@@ -175,7 +159,6 @@ const Component& component(std::string_view name) {
   std::abort();  // a name outside the design is a programming error
 }
 
-std::span<const Stacking> stacking() { return kStacking; }
 std::span<const PrizeSlot> prizeSlots() { return kPrizeSlots; }
 std::span<const StatusPanel> statusPanels() { return kStatusPanels; }
 std::span<const TimerDesign> timers() { return kTimers; }

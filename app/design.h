@@ -90,17 +90,10 @@ struct WindowDesign {
 };
 const WindowDesign& window();
 
-// Every component, parents before children.
+// Every component, parents before children; within a container, bottom to top.
 std::span<const Component> components();
 // The row of a component; aborts on a name the design does not have.
 const Component& component(std::string_view name);
-
-// Stacking order, bottom to top within each container.
-struct Stacking {
-  const char* container;
-  std::span<const char* const> bottomToTop;
-};
-std::span<const Stacking> stacking();
 
 // The prize slots, slot 1 first (kSlotCount rows): the radio button that chooses the prize
 // and the counter label beside it.
