@@ -154,6 +154,7 @@ void TForm1::bindEvents() {
   connect(Timer2, &QTimer::timeout, this, guarded([this] { cycle_.Timer2Timer(); }));
   connect(N1, &QAction::triggered, this, guarded([this] { commands_.N1Click(); }));
   connect(N2, &QAction::triggered, this, guarded([this] { commands_.N2Click(); }));
+  // N3 ("取消") has no handler: choosing it only closes the menu.
   connect(ListBox1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
 
@@ -214,6 +215,8 @@ void TForm1::FormResize(const FormLayout& l) {
   ListBox1->setGeometry(l.ListBox1);
   StaticText1->setGeometry(l.StaticText1);
   showHeadline();  // the same text cut at the new edge
+  // FormResize's last step: slot 6's radio button lies over cxGroupBox3, which the anchors
+  // have just moved, so it is painted again over the group's new place.
   RadioButton6->update();
 }
 
@@ -229,6 +232,8 @@ void TForm1::firstShow() {
   // The continue question comes while the window is not yet on screen.
   Guarded(reporter_, [&] { FormShow(*this, session_, services_.dialogs, services_.clock); });
   move(firstShowPosition());
+  // Twice on purpose: before the show, so that the window comes up with RadioButton1 as its
+  // focus widget, and after the activation, which may have handed the focus on.
   RadioButton1->setFocus(Qt::ActiveWindowFocusReason);
   show();
   activateWindow();
