@@ -162,8 +162,8 @@ constexpr PrizeSlot kPrizeSlots[] = {
 static_assert(std::size(kPrizeSlots) == kSlotCount);
 
 constexpr StatusPanel kStatusPanels[] = {
-    {555, "澄曜晚会抽奖系统 · 霁岩工作室出品"},
-    {0, "提示：修改设置后，需重新打开软件才能生效。"},
+    {555, "澄曜晚会抽奖系统 · 霁岩工作室出品"},  // the publisher notice
+    {0, "提示：修改设置后，需重新打开软件才能生效。"},  // settings are read at start only
 };
 
 constexpr TimerDesign kTimers[] = {
