@@ -182,6 +182,7 @@ BuiltDesign::BuiltDesign(QWidget* window) {
   window->setFont(designFont(utf8(wd.font.face), wd.font.pixels, wd.font.bold));
   window->resize(wd.clientSize);
 
+  // Created in row order, each widget lies over its earlier siblings: the design's stacking.
   for (const Component& c : design::components()) {
     QWidget* parent = c.parent ? widget(c.parent) : window;
     QWidget* w = create(c, parent);
@@ -201,9 +202,6 @@ BuiltDesign::BuiltDesign(QWidget* window) {
     if (!c.visible) w->hide();
     widgets_.insert(utf8(c.name), w);
   }
-
-  for (const design::Stacking& s : design::stacking())
-    for (const char* name : s.bottomToTop) widget(name)->raise();
 
   // The tab order: depth first through the containers, each in its own tab order.
   std::vector<QWidget*> chain;

@@ -1,7 +1,7 @@
 #pragma once
 // Turns the design tables into widgets: one widget per component, of its kind, with its
 // place, caption, font, colours, visibility, focus policy, hint and accessible name;
-// then the tab order and the stacking order of the tables. No handler is bound here.
+// then the tab order of the tables. The stacking order is the order of the rows. No handler is bound here.
 #include <QHash>
 #include <QString>
 

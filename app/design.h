@@ -3,6 +3,8 @@
 // caption, font, colours, visibility, tab order and hint, in tables that read like the
 // designer's property sheets. Nothing here has behaviour; builder.cpp turns the tables
 // into widgets and form1*.cpp binds the handlers.
+#include "widgets/flatlook.h"
+
 #include <QRect>
 #include <QRgb>
 #include <QSize>
@@ -41,8 +43,8 @@ constexpr Colour kSystem{Colour::System, 0};
 // Colours used (RGB).
 inline constexpr Colour kPrizeBarBlue = rgb(0xD0E1FD);
 inline constexpr Colour kStageGrey = rgb(0xEFEFEF);
-inline constexpr Colour kFlatFace = rgb(0xE7EFFE);
-inline constexpr Colour kGrey = rgb(0x808080);
+inline constexpr Colour kFlatFace = rgb(flatlook::kFace);
+inline constexpr Colour kGrey = rgb(flatlook::kBorder);
 inline constexpr Colour kWhite = rgb(0xFFFFFF);
 inline constexpr Colour kBlue = rgb(0x0000FF);
 inline constexpr Colour kRed = rgb(0xFF0000);
@@ -88,17 +90,18 @@ struct WindowDesign {
 };
 const WindowDesign& window();
 
-// Every component, parents before children.
+// Every component, parents before children; within a container, bottom to top.
 std::span<const Component> components();
 // The row of a component; aborts on a name the design does not have.
 const Component& component(std::string_view name);
 
-// Stacking order, bottom to top within each container.
-struct Stacking {
-  const char* container;
-  std::span<const char* const> bottomToTop;
+// The prize slots, slot 1 first (kSlotCount rows): the radio button that chooses the prize
+// and the counter label beside it.
+struct PrizeSlot {
+  const char* button;
+  const char* counter;
 };
-std::span<const Stacking> stacking();
+std::span<const PrizeSlot> prizeSlots();
 
 // Status bar panels, left to right. Width 0: to the right end of the bar.
 struct StatusPanel {

@@ -84,6 +84,11 @@ void TForm1::takeComponents(const BuiltDesign& b) {
   ListBox1 = b.get<PoolView>("ListBox1");
   Label13 = b.get<FlatPanel>("Label13");
   SpeedButton1 = b.get<SpeedButton>("SpeedButton1");
+  for (int k = 1; k <= kSlotCount; ++k) {
+    const design::PrizeSlot& slot = design::prizeSlots()[size_t(k - 1)];
+    slotButtons_[size_t(k - 1)] = b.get<QRadioButton>(slot.button);
+    slotCounters_[size_t(k - 1)] = b.get<QLabel>(slot.counter);
+  }
 
   for (const design::TimerDesign& t : design::timers()) {
     auto* timer = new QTimer(this);
@@ -108,22 +113,20 @@ void TForm1::takeComponents(const BuiltDesign& b) {
   }
 }
 
-// The design's texts held as bytes, the pool model, the built-in picture and the glyph.
+// The pool model, the built-in picture and the glyph; and the design's captions that the
+// program reads back, held as bytes beside the widgets, which the builder has already
+// given the same captions.
 void TForm1::setDesignState() {
   poolModel_ = new PoolModel(this);
   ListBox1->setPool(poolModel_);
 
   auto designText = [](const char* name) { return platform::ansi(design::component(name).caption); };
-  setPoolCaption(designText("Label13"));
-  setPoolCaptionHint(platform::ansi(design::component("Label13").hint));
-  setHeadline(designText("StaticText1"));
-  setButtonCaption(designText("Button1"));
-  static const char* const kSlotButtons[] = {"RadioButton1", "RadioButton2", "RadioButton3",
-                                             "RadioButton4", "RadioButton5", "RadioButton6"};
-  static const char* const kCounters[] = {"Label1", "Label4", "Label5", "Label6", "Label7", "Label8"};
-  for (int k = 1; k <= 6; ++k) {
-    setSlotCaption(k, designText(kSlotButtons[k - 1]));
-    setCounter(k, designText(kCounters[k - 1]));
+  headline_ = designText("StaticText1");
+  buttonCaption_ = designText("Button1");
+  for (int k = 1; k <= kSlotCount; ++k) {
+    const design::PrizeSlot& slot = design::prizeSlots()[size_t(k - 1)];
+    slotCaptions_[size_t(k - 1)] = designText(slot.button);
+    counters_[size_t(k - 1)] = designText(slot.counter);
   }
 
   Image1->setPicture(QImage(QString::fromUtf8(design::kBuiltInPicture)));
@@ -151,6 +154,7 @@ void TForm1::bindEvents() {
   connect(Timer2, &QTimer::timeout, this, guarded([this] { cycle_.Timer2Timer(); }));
   connect(N1, &QAction::triggered, this, guarded([this] { commands_.N1Click(); }));
   connect(N2, &QAction::triggered, this, guarded([this] { commands_.N2Click(); }));
+  // N3 ("取消") has no handler: choosing it only closes the menu.
   connect(ListBox1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
 
@@ -211,6 +215,8 @@ void TForm1::FormResize(const FormLayout& l) {
   ListBox1->setGeometry(l.ListBox1);
   StaticText1->setGeometry(l.StaticText1);
   showHeadline();  // the same text cut at the new edge
+  // FormResize's last step: slot 6's radio button lies over cxGroupBox3, which the anchors
+  // have just moved, so it is painted again over the group's new place.
   RadioButton6->update();
 }
 
@@ -226,6 +232,8 @@ void TForm1::firstShow() {
   // The continue question comes while the window is not yet on screen.
   Guarded(reporter_, [&] { FormShow(*this, session_, services_.dialogs, services_.clock); });
   move(firstShowPosition());
+  // Twice on purpose: before the show, so that the window comes up with RadioButton1 as its
+  // focus widget, and after the activation, which may have handed the focus on.
   RadioButton1->setFocus(Qt::ActiveWindowFocusReason);
   show();
   activateWindow();

@@ -133,47 +133,47 @@ class TForm1 : public QWidget, public Window {
   bool timer2On() const override;
   void setTimer2(bool on) override;
 
-  // ---- Components, by their design names ----
-  BevelPanel* Panel8 = nullptr;  // the prize bar
-  BevelPanel* Panel18 = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
-  QLabel* Label1 = nullptr;  // slot counters 1..6: Label1, Label4..Label8
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
-  QRadioButton* RadioButton1 = nullptr;  // slots 1..6
-  QRadioButton* RadioButton2 = nullptr;
-  QRadioButton* RadioButton3 = nullptr;
-  QRadioButton* RadioButton4 = nullptr;
-  QRadioButton* RadioButton5 = nullptr;
-  QRadioButton* RadioButton6 = nullptr;
-  BorderlessGroupBox* cxGroupBox3 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label2 = nullptr;
-  FlatButton* Button3 = nullptr;
-  NumberEdit* SpinEdit1 = nullptr;  // the draw-size field
-  ColorKeyImage* Image1 = nullptr;
-  QLabel* StaticText1 = nullptr;  // the headline
-  BorderlessGroupBox* cxGroupBox1 = nullptr;
-  FlatButton* Button1 = nullptr;  // Start/Stop
-  FlatButton* FlatButton1 = nullptr;  // Cancel
-  FlatButton* FlatButton2 = nullptr;
-  FlatButton* FlatButton3 = nullptr;
-  BorderlessGroupBox* cxGroupBox2 = nullptr;
-  BevelPanel* Panel4 = nullptr;
-  PoolView* ListBox1 = nullptr;  // the pool
-  FlatPanel* Label13 = nullptr;  // the pool caption
-  SpeedButton* SpeedButton1 = nullptr;
-  QTimer* Timer1 = nullptr;
-  QTimer* Timer2 = nullptr;
-  QMenu* PopupMenu1 = nullptr;
-  QAction* N1 = nullptr;
-  QAction* N4 = nullptr;
-  QAction* N2 = nullptr;
-  QAction* N5 = nullptr;
-  QAction* N3 = nullptr;
+  // ---- Components, by their design names (docs/design.md has the map) ----
+  BevelPanel* Panel8 = nullptr;               // the prize bar; disabled during a draw
+  BevelPanel* Panel18 = nullptr;              // the stage under the prize bar
+  QStatusBar* StatusBar1 = nullptr;           // publisher notice and the settings hint
+  QLabel* Label1 = nullptr;                   // slot 1 counter
+  QLabel* Label4 = nullptr;                   // slot 2 counter
+  QLabel* Label5 = nullptr;                   // slot 3 counter
+  QLabel* Label6 = nullptr;                   // slot 4 counter
+  QLabel* Label7 = nullptr;                   // slot 5 counter
+  QLabel* Label8 = nullptr;                   // slot 6 counter
+  QRadioButton* RadioButton1 = nullptr;       // prize slot 1; caption: the prize name
+  QRadioButton* RadioButton2 = nullptr;       // prize slot 2
+  QRadioButton* RadioButton3 = nullptr;       // prize slot 3
+  QRadioButton* RadioButton4 = nullptr;       // prize slot 4
+  QRadioButton* RadioButton5 = nullptr;       // prize slot 5
+  QRadioButton* RadioButton6 = nullptr;       // prize slot 6
+  BorderlessGroupBox* cxGroupBox3 = nullptr;  // draw size and record shortcut, right of the bar
+  QLabel* Label3 = nullptr;                   // "本次选出：", before the draw size
+  QLabel* Label2 = nullptr;                   // "人", after the draw size
+  FlatButton* Button3 = nullptr;              // record shortcut: the winners record
+  NumberEdit* SpinEdit1 = nullptr;            // the draw-size field
+  ColorKeyImage* Image1 = nullptr;            // the picture
+  QLabel* StaticText1 = nullptr;              // the headline: the current pick
+  BorderlessGroupBox* cxGroupBox1 = nullptr;  // the buttons under the headline
+  FlatButton* Button1 = nullptr;              // Start/Stop
+  FlatButton* FlatButton1 = nullptr;          // Cancel
+  FlatButton* FlatButton2 = nullptr;          // settings shortcut: the basic settings file
+  FlatButton* FlatButton3 = nullptr;          // prizes shortcut: the prize names file
+  BorderlessGroupBox* cxGroupBox2 = nullptr;  // the pool area
+  BevelPanel* Panel4 = nullptr;               // frame of the pool list
+  PoolView* ListBox1 = nullptr;               // the pool
+  FlatPanel* Label13 = nullptr;               // the pool caption; a click: page-key lock
+  SpeedButton* SpeedButton1 = nullptr;        // candidate list shortcut: the candidate list file
+  QTimer* Timer1 = nullptr;                   // picks, every 1 ms during a draw
+  QTimer* Timer2 = nullptr;                   // the 2000 ms lock-out of Start/Stop
+  QMenu* PopupMenu1 = nullptr;                // the pool's right-click menu
+  QAction* N1 = nullptr;                      // "临时添加名单": add a name
+  QAction* N4 = nullptr;                      // separator
+  QAction* N2 = nullptr;                      // "删除所选": delete the selected names
+  QAction* N5 = nullptr;                      // separator
+  QAction* N3 = nullptr;                      // "取消": closes the menu
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -190,8 +190,8 @@ class TForm1 : public QWidget, public Window {
   void repaintPool();
   void FormKeyUp(int virtualKey);
   void focusWindowIfInside(QWidget* container);
-  QRadioButton* slotButton(int k) const;
-  QLabel* slotCounter(int k) const;
+  QRadioButton* slotButton(int k) const { return slotButtons_[size_t(k - 1)]; }
+  QLabel* slotCounter(int k) const { return slotCounters_[size_t(k - 1)]; }
 
   Services services_;
   Session session_;
@@ -203,11 +203,16 @@ class TForm1 : public QWidget, public Window {
   KeyPreview* keyPreview_ = nullptr;
   platform::FolderLock drawFolderLock_;  // held while the window lives
 
+  // Prize slot k's radio button and counter label (index k - 1), as design::prizeSlots()
+  // names them.
+  std::array<QRadioButton*, kSlotCount> slotButtons_{};
+  std::array<QLabel*, kSlotCount> slotCounters_{};
+
   // Texts the program reads back, kept as bytes beside the widgets that show them.
   Text headline_;
   Text buttonCaption_;
-  std::array<Text, 6> slotCaptions_;
-  std::array<Text, 6> counters_;
+  std::array<Text, kSlotCount> slotCaptions_;
+  std::array<Text, kSlotCount> counters_;
   std::int32_t pageKeyLock_ = 0;  // Label13's tag
   bool timer1Failing_ = false;    // a failure streak of Timer1's ticks was reported
 

@@ -29,17 +29,6 @@ QString asButtonText(const Text& bytes) {
 
 }  // namespace
 
-QRadioButton* TForm1::slotButton(int k) const {
-  QRadioButton* const buttons[] = {RadioButton1, RadioButton2, RadioButton3,
-                                   RadioButton4, RadioButton5, RadioButton6};
-  return buttons[k - 1];
-}
-
-QLabel* TForm1::slotCounter(int k) const {
-  QLabel* const labels[] = {Label1, Label4, Label5, Label6, Label7, Label8};
-  return labels[k - 1];
-}
-
 // ---- ListBox1, the pool ----
 
 int TForm1::poolCount() const { return poolModel_->count(); }
@@ -163,7 +152,7 @@ void TForm1::setCounter(int k, const Text& caption) {
   counters_[size_t(k - 1)] = caption;
   QLabel* label = slotCounter(k);
   label->setText(platform::fromAnsi(caption));
-  fitLabelToText(label, design::component(label->objectName().toLatin1().constData()).rect);
+  fitLabelToText(label, design::component(design::prizeSlots()[size_t(k - 1)].counter).rect);
 }
 
 // ---- Button1 ----

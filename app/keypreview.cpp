@@ -1,5 +1,6 @@
 #include "app/keypreview.h"
 
+#include "draw/keys.h"
 #include "widgets/flatbutton.h"
 
 #include <QApplication>
@@ -21,9 +22,9 @@ int virtualKey(int qtKey) {
     case Qt::Key_Alt: return 0x12;
     case Qt::Key_Pause: return 0x13;
     case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Space: return 0x20;
+    case Qt::Key_Space: return VK_SPACE_KEY;
     case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
+    case Qt::Key_PageDown: return VK_NEXT_KEY;
     case Qt::Key_End: return 0x23;
     case Qt::Key_Home: return 0x24;
     case Qt::Key_Left: return 0x25;

@@ -21,7 +21,7 @@
 class QWidget;
 
 // The Windows virtual-key code of a Qt key, or 0 for keys the program has no use for.
-// Space is 32 and PageDown 34.
+// Space and PageDown are the codes of draw/keys.h.
 int virtualKey(int qtKey);
 
 class KeyPreview : public QObject {

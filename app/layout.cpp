@@ -1,5 +1,7 @@
 #include "app/layout.h"
 
+#include "app/design.h"
+
 #include <QPoint>
 
 #include <algorithm>
@@ -7,10 +9,32 @@
 
 namespace {
 
-constexpr int kDesignWidth = 932;  // the client width the anchors were designed at
-constexpr int kTopBar = 46;        // Panel8, docked to the top
-constexpr int kStatusBar = 22;     // StatusBar1, docked to the bottom
-constexpr int kPoolArea = 193;     // cxGroupBox2, docked right inside Panel18's bevel
+// The boxes of the design (app/design.cpp) that docking and the anchors start from, looked
+// up once.
+struct DesignBoxes {
+  QRect Panel8, StatusBar1, Panel18, cxGroupBox2, cxGroupBox3, Image1, cxGroupBox1, Panel4, ListBox1,
+      StaticText1;
+};
+
+const DesignBoxes& designBoxes() {
+  static const DesignBoxes boxes = [] {
+    auto rect = [](const char* name) { return design::component(name).rect; };
+    return DesignBoxes{rect("Panel8"),      rect("StatusBar1"),  rect("Panel18"), rect("cxGroupBox2"),
+                       rect("cxGroupBox3"), rect("Image1"),      rect("cxGroupBox1"), rect("Panel4"),
+                       rect("ListBox1"),    rect("StaticText1")};
+  }();
+  return boxes;
+}
+
+// FormResize's own numbers, which the design tables do not hold.
+constexpr int kPoolBelowList = 35;           // cxGroupBox2's height minus Panel4's
+constexpr int kStageRightOfHeadline = 210;   // Panel18's width minus StaticText1's
+constexpr int kStageBelowHeadline = 160;     // Panel18's height minus StaticText1's
+constexpr int kButtonsFromBottom = 150;      // cxGroupBox1's top above Panel18's bottom
+constexpr int kImageAboveBottom = 50;        // Image1's bottom above Panel18's bottom
+constexpr int kSmallDisplayWidth = 800;      // on a primary display this wide...
+constexpr int kSmallDisplayImageLeft = 0;    // ...Image1's left
+constexpr int kSmallDisplayGroupLeft = 490;  // ...and cxGroupBox3's left
 
 // A rectangle as a widget holds it: a negative extent counts as 0.
 QRect box(int left, int top, int width, int height) {
@@ -32,38 +56,52 @@ QPoint centredOn(QSize desktop, QSize outer) {
 }
 
 FormLayout layoutFor(QSize client, int primaryWidth) {
+  const DesignBoxes& d = designBoxes();
   const int W = client.width();
   const int H = client.height();
   FormLayout l;
 
-  // Stage 1: docking.
-  l.Panel8 = box(0, 0, W, kTopBar);
-  l.StatusBar1 = box(0, H - kStatusBar, W, kStatusBar);
-  l.Panel18 = box(0, kTopBar, W, H - kTopBar - kStatusBar);
+  // Stage 1: docking. Panel8 takes the top, StatusBar1 the bottom, Panel18 the rest, each
+  // at its design height; cxGroupBox2 keeps its design margins to Panel18's right, top and
+  // bottom edges (its bevel) and its design width.
+  const int barHeight = d.Panel8.height();
+  const int statusHeight = d.StatusBar1.height();
+  l.Panel8 = box(0, 0, W, barHeight);
+  l.StatusBar1 = box(0, H - statusHeight, W, statusHeight);
+  l.Panel18 = box(0, barHeight, W, H - barHeight - statusHeight);
   const int Pw = l.Panel18.width();
   const int Ph = l.Panel18.height();
-  l.cxGroupBox2 = box(Pw - 1 - kPoolArea, 1, kPoolArea, Ph - 2);
+  const QRect& pool = d.cxGroupBox2;
+  const int poolRight = d.Panel18.width() - (pool.x() + pool.width());
+  const int poolBottom = d.Panel18.height() - (pool.y() + pool.height());
+  l.cxGroupBox2 = box(Pw - poolRight - pool.width(), pool.y(), pool.width(), Ph - pool.y() - poolBottom);
 
   // Stage 2: anchors. cxGroupBox3 keeps its distance from Panel8's right edge; Image1 and
-  // cxGroupBox1 keep their centres at the design's fraction of Panel18's width.
-  l.cxGroupBox3 = box(W - (kDesignWidth - 618), 0, 313, 46);
-  l.Image1 = box(proportionalCentre(352, Pw, kDesignWidth) - 296, 64, 593, 489);
-  l.cxGroupBox1 = box(proportionalCentre(360, Pw, kDesignWidth) - 292, 450, 585, 137);
-  l.Panel4 = box(11, 29, 175, 503);
-  l.ListBox1 = box(1, 1, 173, 501);
-  l.StaticText1 = box(9, 17, 608, 328);
+  // cxGroupBox1 keep their centres (left plus half the width, halves dropped) at the
+  // design's fraction of Panel18's width; the rest keep their design boxes.
+  const QRect& group3 = d.cxGroupBox3;
+  l.cxGroupBox3 = box(W - (d.Panel8.width() - group3.x()), group3.y(), group3.width(), group3.height());
+  auto centred = [&](const QRect& r) {
+    const int half = r.width() / 2;
+    return box(proportionalCentre(r.x() + half, Pw, d.Panel18.width()) - half, r.y(), r.width(), r.height());
+  };
+  l.Image1 = centred(d.Image1);
+  l.cxGroupBox1 = centred(d.cxGroupBox1);
+  l.Panel4 = d.Panel4;
+  l.ListBox1 = d.ListBox1;
+  l.StaticText1 = d.StaticText1;
 
   // Stage 3: FormResize.
   const int poolHeight = l.cxGroupBox2.height();
-  l.Panel4.setHeight(std::max(poolHeight - 35, 0));
+  l.Panel4.setHeight(std::max(poolHeight - kPoolBelowList, 0));
   l.ListBox1.setHeight(l.Panel4.height());
-  l.StaticText1.setWidth(std::max(Pw - 210, 0));
-  l.StaticText1.setHeight(std::max(Ph - 160, 0));
-  l.cxGroupBox1.moveTop(Ph - 150);
-  l.Image1.moveTop(Ph - l.Image1.height() - 50);
-  if (primaryWidth == 800) {
-    l.Image1.moveLeft(0);
-    l.cxGroupBox3.moveLeft(490);
+  l.StaticText1.setWidth(std::max(Pw - kStageRightOfHeadline, 0));
+  l.StaticText1.setHeight(std::max(Ph - kStageBelowHeadline, 0));
+  l.cxGroupBox1.moveTop(Ph - kButtonsFromBottom);
+  l.Image1.moveTop(Ph - l.Image1.height() - kImageAboveBottom);
+  if (primaryWidth == kSmallDisplayWidth) {
+    l.Image1.moveLeft(kSmallDisplayImageLeft);
+    l.cxGroupBox3.moveLeft(kSmallDisplayGroupLeft);
   }
   return l;
 }

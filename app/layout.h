@@ -1,7 +1,8 @@
 #pragma once
 // How the window's components follow the size of its client area: docking, anchors and
-// the resize handler FormResize, in that order. Pure arithmetic, so the worked values can
-// be checked without a window; TForm1 applies the result to its widgets.
+// the resize handler FormResize, in that order. Pure arithmetic on the design table's
+// boxes, so the worked values can be checked without a window; TForm1 applies the result
+// to its widgets.
 #include <QRect>
 #include <QSize>
 

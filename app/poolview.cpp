@@ -38,6 +38,8 @@ bool isNavigationKey(int key) {
 }  // namespace
 
 PoolView::PoolView(QWidget* parent) : QListView(parent) {
+  // Qt's own selection stays empty on purpose: the selected flags live in the pool model,
+  // and the mouse and the keys below set the same flags a pick sets.
   setSelectionMode(QAbstractItemView::NoSelection);
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);

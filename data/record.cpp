@@ -16,8 +16,6 @@
 
 namespace {
 
-bool slotInUse(const Session& s, int k) { return k == 1 || s.prizeCount > k - 1; }
-
 // Whether a record's lines name at least one winner: a winners line (every second line)
 // that is not empty.
 bool holdsWinners(const TStringList& record) {
@@ -95,8 +93,8 @@ void SaveHuman(const Window& w, Session& s) {
     s.keepRecordStamp.clear();  // once per run
   }
   TStringList list;
-  for (int k = 1; k <= 6; ++k) {
-    if (!slotInUse(s, k)) continue;
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (!s.slotInUse(k)) continue;
     list.Add("[" + w.slotCaption(k) + "]");
     list.Add(s.winners[k - 1]);
   }
@@ -114,10 +112,13 @@ void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock
   }
 
   const TStringList record = LoadDrawFile(w, T().recordFile);
+  // Slot 1 is always in use: its winners line is read even from a record too short to hold
+  // it (and that read fails); the other slots in use are restored while the record has
+  // their prize line.
   restoreSlot(w, s, 1, record.Get(1));
   int restored = 1;
-  for (int k = 2; k <= 6; ++k)
-    if (s.prizeCount > k - 1 && record.Count() > 2 * k - 2) {
+  for (int k = 2; k <= kSlotCount; ++k)
+    if (s.slotInUse(k) && record.Count() > 2 * k - 2) {
       restoreSlot(w, s, k, record.Get(2 * k - 1));
       restored = k;
     }
@@ -129,7 +130,7 @@ void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock
     }
 
   Text joined = s.winners[0];
-  for (int k = 2; k <= 6; ++k) joined += T().separator + s.winners[k - 1];
+  for (int k = 2; k <= kSlotCount; ++k) joined += T().separator + s.winners[k - 1];
   prunePool(w, SplitString(joined, T().separator));
   w.setPoolCaption(PoolCaption(w.poolCount()));
 }

@@ -48,10 +48,10 @@ void FormCreate(Window& w, Session& s) {
   loadPicture(w, T().drawFolder + "\\" + settings.Get(1));
   w.setHeadline(settings.Get(3));
   s.prizeCount = StrToInt(settings.Get(5));
-  for (int k = 2; k <= 6; ++k)
-    if (s.prizeCount > k - 1) w.showSlot(k);
+  for (int k = 2; k <= kSlotCount; ++k)  // slot 1 is shown from the design on
+    if (s.slotInUse(k)) w.showSlot(k);
 
   const TStringList prizes = LoadDrawFile(w, T().prizeFile);
-  for (int k = 1; k <= 6; ++k)
-    if (s.prizeCount > k - 1) w.setSlotCaption(k, prizes.Get(k - 1));
+  for (int k = 1; k <= kSlotCount; ++k)
+    if (s.prizeCountReaches(k)) w.setSlotCaption(k, prizes.Get(k - 1));
 }

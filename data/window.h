@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <vector>
 
+// The number of prize slots. Slot k runs from 1 to kSlotCount: radio button, counter label
+// and winners text.
+inline constexpr int kSlotCount = 6;
+
 class Window {
  public:
   virtual ~Window() = default;
@@ -44,7 +48,7 @@ class Window {
   // Image1, the picture.
   virtual void setPicture(const platform::Picture& picture) = 0;
 
-  // Prize slots k = 1..6: radio button (selected, caption, shown) and counter label.
+  // Prize slots k = 1..kSlotCount: radio button (selected, caption, shown) and counter label.
   virtual bool slotSelected(int k) const = 0;
   virtual Text slotCaption(int k) const = 0;
   virtual void setSlotCaption(int k, const Text& caption) = 0;
@@ -88,10 +92,19 @@ class Window {
 // What is held beside the window for the life of the process.
 struct Session {
   std::int32_t prizeCount = 0;
-  Text winners[6];  // winners text of slots 1..6 (index k - 1)
+  Text winners[kSlotCount];  // winners text of slots 1..kSlotCount (index k - 1)
   // Set when the record on disk holds winners that were not restored (the prize count was
   // lowered, or could not be read): the time stamp under which the record is kept beside
   // itself before it is first rewritten. Empty otherwise.
   Text keepRecordStamp;
   WinnersDetail detail;  // the spreadsheet of winners (detail.h)
+
+  // Slot k is in use: shown, written to the winners record and restored from it. Slot 1
+  // always is, whatever the prize count says.
+  bool slotInUse(int k) const { return k == 1 || prizeCountReaches(k); }
+  // The prize count reaches slot k: the slot takes its name from the prize names file.
+  // This differs from slotInUse for slot 1 only, and on purpose: with a prize count below
+  // 1, slot 1 is in use but keeps the design's name, so an empty prize names file is no
+  // error.
+  bool prizeCountReaches(int k) const { return prizeCount >= k; }
 };

@@ -47,7 +47,7 @@ void DrawCycle::stop() {
   // The last pick's entries are the winners: the counter rises by their number, and an
   // empty pick records nothing (no empty name, no dangling separator).
   const int picked = w_.poolSelectedCount();
-  for (int k = 1; k <= 6 && picked > 0; ++k) {
+  for (int k = 1; k <= kSlotCount && picked > 0; ++k) {
     if (!w_.slotSelected(k)) continue;
     w_.setCounter(k, IntToStr(std::int64_t(StrToInt(w_.counter(k))) + picked));
     Text& winners = s_.winners[k - 1];

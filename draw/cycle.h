@@ -1,13 +1,11 @@
 #pragma once
 // The draw cycle: Start, Stop, Cancel, the lock-out, the keys and the page-key lock.
+#include "draw/keys.h"
 #include "platform/text.h"
 
 class Window;
 struct Session;
 namespace platform { class Clock; class Sound; }
-
-// Key codes that FormKeyUp looks at.
-enum : int { VK_SPACE_KEY = 32, VK_NEXT_KEY = 34 };
 
 // The focus step: the draw-size field takes the keyboard focus when the prize bar is
 // enabled, so that no flat button keeps it and Space and PageDown reach the window.

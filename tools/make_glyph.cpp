@@ -8,6 +8,7 @@
 // then turned white.
 #include "canvas.h"
 #include "image_files.h"
+#include "widgets/flatlook.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
   }
   constexpr int kSize = 16;
   Canvas c(kSize, kSize, 8);
-  const std::uint32_t face = 0xE7EFFE;
+  const std::uint32_t face = flatlook::kFace;
   c.clear(rgb(face));
 
   const Colour dark = rgb(0x1F4E8C);

@@ -8,6 +8,8 @@
 // (isFlatButton), so that a Space release meant for the button does not also start or
 // stop a draw.
 #include <QAbstractButton>
+#include "widgets/flatlook.h"
+
 #include <QColor>
 #include <QImage>
 
@@ -39,8 +41,8 @@ class FlatButton : public QAbstractButton {
   void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
-  QColor face_{0xE7, 0xEF, 0xFE};
-  QColor border_{0x80, 0x80, 0x80};
+  QColor face_ = QColor::fromRgb(flatlook::kFace);
+  QColor border_ = QColor::fromRgb(flatlook::kBorder);
   QImage glyph_;   // as given
   QImage keyed_;   // the glyph with its transparent colour keyed out
 };

@@ -2,6 +2,8 @@
 // A flat panel: a rectangle in its colour with a one-pixel border and a one-line
 // plain-text caption, vertically centred and left-aligned 3 px inside the border.
 // Emits clicked() when the left mouse button is pressed and released over it.
+#include "widgets/flatlook.h"
+
 #include <QColor>
 #include <QLabel>
 
@@ -28,7 +30,7 @@ class FlatPanel : public QLabel {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  QColor fill_{0xE7, 0xEF, 0xFE};
-  QColor border_{0x80, 0x80, 0x80};
+  QColor fill_ = QColor::fromRgb(flatlook::kFace);
+  QColor border_ = QColor::fromRgb(flatlook::kBorder);
   bool pressed_ = false;
 };

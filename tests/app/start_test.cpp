@@ -2,6 +2,7 @@
 // question before the window is on screen, the first show's place and focus, closing.
 #include "app_support.h"
 
+#include "app/design.h"
 #include "app/poolmodel.h"
 #include "app/start.h"
 #include "data/texts.h"
@@ -282,6 +283,28 @@ TEST(Start, ClosingDuringADrawWritesNothing) {
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(rig.dialogs.questions.size(), 1u);
   EXPECT_EQ(DrawFolder::read("抽奖名单/获奖记录.txt"), before);
+}
+
+// The design rows are the one statement of the stacking: in every container the widgets
+// lie bottom to top in the order of their rows.
+TEST(Start, EveryContainerStacksItsComponentsInRowOrder) {
+  Rig rig;
+  auto form = rig.makeForm();
+  QStringList designed;
+  for (const design::Component& c : design::components()) designed << QString::fromUtf8(c.name);
+  int containers = 0;
+  for (QWidget* container : form->findChildren<QWidget*>()) {
+    const QString parent = container->objectName();
+    QStringList rows, stacked;
+    for (const design::Component& c : design::components())
+      if (c.parent && parent == QString::fromUtf8(c.parent)) rows << QString::fromUtf8(c.name);
+    if (rows.isEmpty() || !designed.contains(parent)) continue;
+    for (QObject* child : container->children())
+      if (child->isWidgetType() && designed.contains(child->objectName())) stacked << child->objectName();
+    EXPECT_EQ(stacked, rows) << parent.toStdString();
+    ++containers;
+  }
+  EXPECT_EQ(containers, 7);  // Panel8, cxGroupBox3, Panel18, cxGroupBox1, cxGroupBox2, Panel4, Label13
 }
 
 }  // namespace
