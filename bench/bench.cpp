@@ -7,17 +7,15 @@
 #include "draw/pick.h"
 #include "platform/codec.h"
 #include "platform/gui.h"
-#include "support/fake_platform.h"
+#include "support/fake_form.h"
 #include "support/fake_window.h"
+#include "support/files.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <atomic>
@@ -64,19 +62,13 @@ std::vector<Text> makeNames(int count) {
   return names;
 }
 
-class FixedScreens : public platform::Screens {
- public:
-  int primaryWidth() const override { return 1920; }
-  QRect desktop() const override { return {0, 0, 1920, 1080}; }
-};
-
-struct Fakes {
-  FakeDialogs dialogs;
-  FakeSound sound;
-  FakeLauncher launcher;
-  FixedScreens screens;
-  TForm1::Services services() {
-    return {dialogs, sound, launcher, platform::systemClock(), screens, Text("\\bench\\")};
+// The tests' fakes, on the system's clock and a 1920 x 1080 screen.
+struct Fakes : FormRig {
+  Fakes() {
+    clockInUse = &platform::systemClock();
+    screens.primary = 1920;
+    screens.all = {0, 0, 1920, 1080};
+    exeDir = "\\bench\\";
   }
 };
 
@@ -130,30 +122,26 @@ void BM_RunningDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_RunningDraw)->Args({10000, 5})->Args({100000, 999})->Iterations(1)->Unit(benchmark::kSecond);
 
-// A draw folder "抽奖名单" in `dir` with the given candidate list, four prizes and an
-// empty picture.
-void writeEventFolder(const QString& dir, const Text& list) {
-  QDir(dir).mkdir(QStringLiteral("抽奖名单"));
-  auto write = [&](const char* name, const Text& bytes) {
-    QFile f(dir + QStringLiteral("/抽奖名单/") + QString::fromUtf8(name));
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes.data(), qint64(bytes.size()));
-  };
-  write("抽奖名单.txt", list);
-  write("基础配置.ini", platform::ansi("背景图片：\r\nempty.bmp\r\n标题文字：\r\n抽奖\r\n奖项个数：\r\n4\r\n"));
-  write("empty.bmp", "");
-  write("奖项设置.ini", platform::ansi("一\r\n二\r\n三\r\n四\r\n"));
+// The draw folder "抽奖名单" in the current directory with the given candidate list, four
+// prizes and an empty picture; false when a file could not be written.
+bool writeEventFolder(const Text& list) {
+  return testkit::TempCwd::makeDrawFolder() && testkit::writeBytes("抽奖名单/抽奖名单.txt", list) &&
+         testkit::writeBytes("抽奖名单/基础配置.ini",
+                             platform::ansi("背景图片：\r\nempty.bmp\r\n标题文字：\r\n抽奖\r\n奖项个数：\r\n4\r\n")) &&
+         testkit::writeBytes("抽奖名单/empty.bmp", "") &&
+         testkit::writeBytes("抽奖名单/奖项设置.ini", platform::ansi("一\r\n二\r\n三\r\n四\r\n"));
 }
 
 // Start-up with a 100,000-name candidate list: the window built, the draw folder read,
 // the first show and its first paint.
 void BM_StartUp(benchmark::State& state) {
-  QTemporaryDir dir;
+  testkit::TempCwd dir;
   Text list;
   for (const Text& n : makeNames(int(state.range(0)))) list += n + "\r\n";
-  writeEventFolder(dir.path(), list);
-  const QString previous = QDir::currentPath();
-  QDir::setCurrent(dir.path());
+  if (!dir.ok() || !writeEventFolder(list)) {
+    state.SkipWithError("cannot write the draw folder");
+    return;
+  }
   for (auto _ : state) {
     Fakes fakes;
     fakes.dialogs.answer = platform::Dialogs::Answer::No;
@@ -166,7 +154,6 @@ void BM_StartUp(benchmark::State& state) {
     }
     state.counters["names"] = form.poolCount();
   }
-  QDir::setCurrent(previous);
 }
 BENCHMARK(BM_StartUp)->Arg(100000)->Unit(benchmark::kMillisecond);
 
@@ -208,10 +195,11 @@ void BM_StopGiantNames(benchmark::State& state) {
     name.resize(bytes);
     names.push_back(std::move(name));
   }
-  QTemporaryDir dir;
-  QDir(dir.path()).mkdir(QStringLiteral("抽奖名单"));
-  const QString previous = QDir::currentPath();
-  QDir::setCurrent(dir.path());
+  testkit::TempCwd dir;
+  if (!dir.ok() || !dir.makeDrawFolder()) {
+    state.SkipWithError("cannot make the draw folder");
+    return;
+  }
   for (auto _ : state) {
     // A fresh window each time: the first Stop of an evening, with a record of one draw.
     Fakes fakes;
@@ -239,7 +227,6 @@ void BM_StopGiantNames(benchmark::State& state) {
       break;
     }
   }
-  QDir::setCurrent(previous);
 }
 BENCHMARK(BM_StopGiantNames)
     ->ArgNames({"names", "bytes"})
@@ -253,14 +240,15 @@ BENCHMARK(BM_StopGiantNames)
 // while the real window reads the draw folder, above what it held before, divided by
 // the file's size. Names of 2 to 4 characters (a typical list) and of 10 to 12 characters.
 void BM_StartUpMemory(benchmark::State& state) {
-  QTemporaryDir dir;
+  testkit::TempCwd dir;
   const int count = int(state.range(0));
   const Text family = platform::ansi(state.range(1) == 0 ? "张" : "欧阳晚会幸运嘉宾第");
   Text list;
   for (int i = 0; i < count; ++i) list += family + std::to_string(i % 1000) + "\r\n";
-  writeEventFolder(dir.path(), list);
-  const QString previous = QDir::currentPath();
-  QDir::setCurrent(dir.path());
+  if (!dir.ok() || !writeEventFolder(list)) {
+    state.SkipWithError("cannot write the draw folder");
+    return;
+  }
   for (auto _ : state) {
     Fakes fakes;
     fakes.dialogs.answer = platform::Dialogs::Answer::No;
@@ -278,14 +266,13 @@ void BM_StartUpMemory(benchmark::State& state) {
     state.counters["peak_per_file_byte"] = double(peak) / double(list.size());
     state.counters["held_per_file_byte"] = double(held) / double(list.size());
   }
-  QDir::setCurrent(previous);
 }
 BENCHMARK(BM_StartUpMemory)->Args({1000000, 0})->Args({1000000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -28,7 +28,7 @@ class Accessibility : public ::testing::Test {
     form_->startUp();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
   }
-  Rig rig_;
+  FormRig rig_;
   std::unique_ptr<DrawFolder> folder_;
   std::unique_ptr<TForm1> form_;
 };

@@ -1,61 +1,46 @@
 #pragma once
-// Pieces the window tests share: fake screens, the fake services bundled for TForm1, a
-// draw folder in a temporary current directory, and what a user does (keys through the
-// window system, timer ticks without waiting).
-#include "support/fake_platform.h"
+// Pieces the window tests share beyond the test kit (tests/support): the draw folder with
+// its files written, and what a user does (clicks on the pool, keys through the window
+// system, timer ticks without waiting).
+#include "support/fake_form.h"
+#include "support/files.h"
+#include "support/gbk.h"
+#include "support/gui.h"
 
 #include "app/form1.h"
 #include "app/keypreview.h"
+#include "app/poolmodel.h"
+#include "app/poolview.h"
 #include "platform/codec.h"
 #include "platform/gui.h"
 #include "widgets/bevelpanel.h"
 #include "widgets/groupbox.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace apptest {
 
-inline Text A(const char* utf8) { return platform::ansi(utf8); }
-inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-class FakeScreens : public platform::Screens {
- public:
-  int primary = 1280;
-  QRect all{0, 0, 1280, 800};
-  int primaryWidth() const override { return primary; }
-  QRect desktop() const override { return all; }
-};
-
-// The fakes a TForm1 is given, and the window itself.
-struct Rig {
-  FakeDialogs dialogs;
-  FakeSound sound;
-  FakeLauncher launcher;
-  FakeClock clock;
-  FakeScreens screens;
-  Text exeDir = A("/opt/抽奖/");
-
-  TForm1::Services services() { return {dialogs, sound, launcher, clock, screens, exeDir}; }
-  std::unique_ptr<TForm1> makeForm() { return std::make_unique<TForm1>(services()); }
-};
+using testkit::A;
+using testkit::kSep;
+using testkit::showActive;
+using testkit::splitNames;
+using testkit::U;
 
 // A fresh current directory holding a draw folder "抽奖名单"; the previous current
 // directory comes back at the end.
-class DrawFolder {
+class DrawFolder : public testkit::TempCwd {
  public:
   struct Content {
     std::vector<std::string> names;  // UTF-8, written as GBK lines
@@ -64,10 +49,9 @@ class DrawFolder {
     std::vector<std::string> prizes = {"特别大奖", "一等奖"};
   };
 
-  explicit DrawFolder(const Content& c) : previous_(QDir::currentPath()) {
-    EXPECT_TRUE(dir_.isValid());
-    QDir(dir_.path()).mkdir(U("抽奖名单"));
-    QDir::setCurrent(dir_.path());
+  explicit DrawFolder(const Content& c) {
+    EXPECT_TRUE(ok());
+    EXPECT_TRUE(makeDrawFolder());
     std::vector<std::string> settings = {"背景图片：", "背景.bmp", "标题文字：", c.headline,
                                          "奖项个数：", c.prizeCount};
     write("抽奖名单/抽奖名单.txt", c.names);
@@ -77,28 +61,26 @@ class DrawFolder {
     picture.fill(Qt::darkGreen);
     EXPECT_TRUE(picture.save(U("抽奖名单/背景.bmp"), "BMP"));
   }
-  ~DrawFolder() { QDir::setCurrent(previous_); }
 
+  // Writes UTF-8 lines as a file of the draw folder: GBK, every line ended by CR LF.
   static void write(const char* path, const std::vector<std::string>& lines) {
-    QFile f(U(path));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    for (const auto& line : lines) {
-      const Text bytes = platform::ansi(line) + "\r\n";
-      f.write(bytes.data(), qint64(bytes.size()));
-    }
+    Text bytes;
+    for (const auto& line : lines) bytes += A(line) + "\r\n";
+    ASSERT_TRUE(testkit::writeBytes(path, bytes)) << path;
   }
   // The bytes of a file of the draw folder.
-  static Text read(const char* path) {
-    QFile f(U(path));
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    const QByteArray b = f.readAll();
-    return Text(b.constData(), size_t(b.size()));
-  }
-
- private:
-  QString previous_;
-  QTemporaryDir dir_;
+  static Text read(const char* path) { return testkit::readBytes(path).value_or("<missing>"); }
 };
+
+// The centre of a pool entry in the list's viewport.
+inline QPoint poolRowCentre(TForm1& form, int row) {
+  return form.ListBox1->visualRect(form.poolModel().index(row)).center();
+}
+// A click on a pool entry, straight to the list's viewport.
+inline void clickPoolRow(TForm1& form, int row, Qt::MouseButton button = Qt::LeftButton,
+                         Qt::KeyboardModifiers mods = {}) {
+  QTest::mouseClick(form.ListBox1->viewport(), button, mods, poolRowCentre(form, row));
+}
 
 // One tick of a timer, as the event loop would deliver it, without waiting for it.
 inline void fire(QTimer* timer) { QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection); }
@@ -125,13 +107,6 @@ inline QString headlineOnScreen(TForm1& form, int names) {
   auto count = [&] { return int(form.StaticText1->text().split(QString::fromUtf8("，")).size()); };
   (void)QTest::qWaitFor([&] { return count() == names; }, 1000);  // the caller checks
   return form.StaticText1->text();
-}
-
-// Shows the window and waits until it is the active window.
-inline bool showActive(QWidget& w) {
-  w.show();
-  w.activateWindow();
-  return QTest::qWaitForWindowActive(&w);
 }
 
 }  // namespace apptest

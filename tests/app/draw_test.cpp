@@ -16,8 +16,6 @@ using namespace apptest;
 
 namespace {
 
-const Text kSep = "\xA3\xAC";  // "，" in GBK
-
 class Draw : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -44,7 +42,7 @@ class Draw : public ::testing::Test {
     return rows;
   }
 
-  Rig rig_;
+  FormRig rig_;
   std::unique_ptr<DrawFolder> folder_;
   std::unique_ptr<TForm1> form_;
 };

@@ -24,7 +24,7 @@ class Focus : public ::testing::Test {
     QApplication::sendEvent(form_->focusWidget(), &press);
   }
 
-  Rig rig_;
+  FormRig rig_;
   std::unique_ptr<TForm1> form_;
 };
 

@@ -37,7 +37,7 @@ bool fitsIn(const QLabel& label, const QString& text) {
 TEST(GiantNames, ListAndHeadlineShowACutStartWhileTheTextsStayWhole) {
   const std::vector<std::string> names = giantNames();
   DrawFolder folder({.names = names});
-  Rig rig;
+  FormRig rig;
   rig.dialogs.answer = FakeDialogs::Answer::No;
   auto form = rig.makeForm();
   form->startUp();

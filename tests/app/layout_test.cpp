@@ -35,7 +35,7 @@ class WorkedValues : public ::testing::TestWithParam<WorkedRow> {};
 
 TEST_P(WorkedValues, WindowLaysOutAsTheTableSays) {
   const WorkedRow& row = GetParam();
-  Rig rig;
+  FormRig rig;
   auto form = rig.makeForm();
   ASSERT_TRUE(showActive(*form));
   ASSERT_TRUE(resizeTo(*form, row.client));
@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WorkedRow{{1024, 701}, 830, 631, 596, {814, 473}, {104, 483}, {91, 94}, 710}));
 
 TEST(Layout, DesignSizeIsTheFirstLayoutAlready) {
-  Rig rig;
+  FormRig rig;
   auto form = rig.makeForm();  // not shown yet: the layout has run once at creation
   EXPECT_EQ(form->size(), QSize(932, 673));
   EXPECT_EQ(form->ListBox1->height(), 568);
@@ -76,7 +76,7 @@ TEST(Layout, DesignSizeIsTheFirstLayoutAlready) {
 }
 
 TEST(Layout, MaximiseAndRestoreLayOutAgain) {
-  Rig rig;
+  FormRig rig;
   auto form = rig.makeForm();
   ASSERT_TRUE(showActive(*form));
   ASSERT_TRUE(resizeTo(*form, {1024, 701}));
@@ -99,7 +99,7 @@ class PrimaryDisplay : public ::testing::TestWithParam<DisplayRow> {};
 // Steps 8 and 9 of FormResize look at the primary display, not at the window.
 TEST_P(PrimaryDisplay, EightHundredPixelRule) {
   const DisplayRow& row = GetParam();
-  Rig rig;
+  FormRig rig;
   rig.screens.primary = row.primaryWidth;
   auto form = rig.makeForm();
   ASSERT_TRUE(showActive(*form));
@@ -141,7 +141,7 @@ TEST(Layout, TinyWindowGivesNoNegativeExtent) {
 // from a client width of 1013 px. (Its counter label comes free from 1029 px where "00" is
 // 14 px wide; how wide it is depends on the installed face.)
 TEST(Layout, SlotSixComesFreeOfTheGroupFrom1013) {
-  Rig rig;
+  FormRig rig;
   auto form = rig.makeForm();
   ASSERT_TRUE(showActive(*form));
   auto overlaps = [&](QWidget* w) { return w->geometry().intersects(form->cxGroupBox3->geometry()); };
@@ -162,7 +162,7 @@ struct DesktopRow {
 class FirstShowPlace : public ::testing::TestWithParam<DesktopRow> {};
 
 TEST_P(FirstShowPlace, CentredOnTheWholeDesktopNeverAboveOrLeftOfIt) {
-  Rig rig;
+  FormRig rig;
   rig.screens.all = GetParam().desktop;
   auto form = rig.makeForm();
   EXPECT_EQ(form->firstShowPosition(), GetParam().expected);
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
 }  // namespace
 
 TEST(Layout, StatusBarsSecondPanelStartsAt555) {
-  Rig rig;
+  FormRig rig;
   auto form = rig.makeForm();
   form->show();
   QCoreApplication::processEvents();

@@ -19,17 +19,6 @@ using namespace apptest;
 
 namespace {
 
-const Text kSep = "\xA3\xAC";  // "，" in GBK
-
-std::vector<Text> split(const Text& text) {
-  std::vector<Text> out;
-  size_t from = 0;
-  for (size_t at; (at = text.find(kSep, from)) != Text::npos; from = at + kSep.size())
-    out.push_back(text.substr(from, at - from));
-  out.push_back(text.substr(from));
-  return out;
-}
-
 // ---- The continue question ----------------------------------------------------------
 
 enum class Ending { Escape, CloseBox, ClickYes, ClickNo };
@@ -101,9 +90,6 @@ class LiveDraw : public ::testing::Test {
       if (form_->poolSelected(i)) rows.push_back(i);
     return rows;
   }
-  QPoint rowCentre(int row) {
-    return form_->ListBox1->visualRect(form_->poolModel().index(row)).center();
-  }
   // Start with Space and let the lock-out end; a few picks have been made. Timer1 is then
   // slowed to an hour, so the only picks are the ones the test fires: the pick on screen
   // stays put while the test clicks and types.
@@ -115,7 +101,7 @@ class LiveDraw : public ::testing::Test {
     ASSERT_TRUE(form().Button1->isEnabled());
   }
 
-  Rig rig_;
+  FormRig rig_;
   std::unique_ptr<DrawFolder> folder_;
   std::unique_ptr<TForm1> form_;
 };
@@ -127,8 +113,8 @@ TEST_F(LiveDraw, ClicksAndKeysInTheListDuringADrawSelectNothing) {
   int other = 0;
   while (std::find(pick.begin(), pick.end(), other) != pick.end()) ++other;
 
-  QTest::mouseClick(form().ListBox1->viewport(), Qt::LeftButton, {}, rowCentre(other));
-  QTest::mouseClick(form().ListBox1->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(other));
+  clickPoolRow(form(), other);
+  clickPoolRow(form(), other, Qt::LeftButton, Qt::ControlModifier);
   pressKey(form(), Qt::Key_Down);
   pressKey(form(), Qt::Key_End, Qt::ShiftModifier);
   EXPECT_EQ(selectedRows(), pick);
@@ -139,7 +125,7 @@ TEST_F(LiveDraw, ClicksAndKeysInTheListDuringADrawSelectNothing) {
 TEST_F(LiveDraw, PageDownWhileTheListHasTheFocusStopsWithThePickOnScreen) {
   const std::vector<Text> before = pool();
   startAndUnlock();
-  QTest::mouseClick(form().ListBox1->viewport(), Qt::RightButton, {}, rowCentre(0));
+  clickPoolRow(form(), 0, Qt::RightButton);
   QApplication::processEvents();
   if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
   form().ListBox1->setFocus();
@@ -152,7 +138,7 @@ TEST_F(LiveDraw, PageDownWhileTheListHasTheFocusStopsWithThePickOnScreen) {
 
   std::vector<Text> removed = before, left = pool();
   for (const Text& n : left) removed.erase(std::find(removed.begin(), removed.end(), n));
-  std::vector<Text> recorded = split(headline);
+  std::vector<Text> recorded = splitNames(headline);
   std::sort(removed.begin(), removed.end());
   std::sort(recorded.begin(), recorded.end());
   EXPECT_EQ(recorded, removed);

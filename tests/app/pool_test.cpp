@@ -40,12 +40,11 @@ class Pool : public ::testing::Test {
     return rows;
   }
   void clickRow(int row, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
-    const QPoint at = form_->ListBox1->visualRect(form_->poolModel().index(row)).center();
-    QTest::mouseClick(form_->ListBox1->viewport(), button, mods, at);
+    clickPoolRow(*form_, row, button, mods);
   }
   void contextMenuAt(int row) {
     QWidget* viewport = form_->ListBox1->viewport();
-    const QPoint at = form_->ListBox1->visualRect(form_->poolModel().index(row)).center();
+    const QPoint at = poolRowCentre(*form_, row);
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
     QApplication::sendEvent(viewport, &event);
   }
@@ -56,7 +55,7 @@ class Pool : public ::testing::Test {
     return shot.pixelColor(r.right() - 3, r.center().y());
   }
 
-  Rig rig_;
+  FormRig rig_;
   std::unique_ptr<TForm1> form_;
 };
 

@@ -111,11 +111,9 @@ class WindowUser {
     QTest::mouseClick(win().windowHandle(), button, mods, at(w, p));
   }
   void click(QWidget* w) { clickAt(w, w->rect().center()); }
-  QPoint rowCentre(int row) {
-    return win().ListBox1->visualRect(win().poolModel().index(row)).center();
-  }
+  // A click on a pool entry through the window system, as the mouse makes it.
   void clickRow(int row, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
-    clickAt(win().ListBox1->viewport(), rowCentre(row), button, mods);
+    clickAt(win().ListBox1->viewport(), poolRowCentre(win(), row), button, mods);
   }
   // A right click on an entry: the popup menu opens at the pointer.
   void openMenuAt(int row) { clickRow(row, Qt::RightButton); }
@@ -176,7 +174,7 @@ class SideCommandsGui : public ::testing::Test, public WindowUser {
   }
   QLineEdit* drawSizeEdit() { return form_->SpinEdit1->findChild<QLineEdit*>(); }
 
-  Rig rig_;
+  FormRig rig_;
   std::unique_ptr<DrawFolder> folder_;
   std::unique_ptr<TForm1> form_;
 };
@@ -205,7 +203,7 @@ TEST_F(SideCommandsGui, PopupMenuListsItsItemsAndOpensAtThePointerOnARightClick)
   openMenuAt(2);
   ASSERT_TRUE(form().PopupMenu1->isVisible());
   // At the pointer, unless the screen's edge pushes it back.
-  const QPoint pointer = form().ListBox1->viewport()->mapToGlobal(rowCentre(2));
+  const QPoint pointer = form().ListBox1->viewport()->mapToGlobal(poolRowCentre(form(), 2));
   const QRect screen = form().PopupMenu1->screen()->geometry();
   EXPECT_EQ(form().PopupMenu1->y(), std::min(pointer.y(), screen.bottom() + 1 - form().PopupMenu1->height()));
   EXPECT_EQ(form().PopupMenu1->x(), std::min(pointer.x(), screen.right() + 1 - form().PopupMenu1->width()));

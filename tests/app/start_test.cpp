@@ -35,7 +35,7 @@ class WatchingDialogs : public FakeDialogs {
 };
 
 TEST(Start, DesignStateBeforeAnyHandler) {
-  Rig rig;
+  FormRig rig;
   auto form = rig.makeForm();
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->windowTitle(), U("澄曜晚会抽奖系统 V3.7 霁岩版"));
@@ -79,7 +79,7 @@ TEST(Start, DesignStateBeforeAnyHandler) {
 }
 
 TEST(Start, StackingAndTabOrderFollowTheDesign) {
-  Rig rig;
+  FormRig rig;
   auto form = rig.makeForm();
   // Slot 6's radio button lies over cxGroupBox3, its counter under it.
   const QObjectList& bar = form->Panel8->children();
@@ -107,7 +107,7 @@ TEST(Start, FormCreateThenQuestionBeforeShowThenCentredWithFocusOnSlotOne) {
   DrawFolder folder({.names = {"张三", "李四", "王五"}});
   WatchingDialogs dialogs;
   dialogs.answer = FakeDialogs::Answer::No;
-  Rig rig;
+  FormRig rig;
   rig.screens.all = QRect(0, 0, 800, 600);  // smaller than the window
   TForm1 form({dialogs, rig.sound, rig.launcher, rig.clock, rig.screens, rig.exeDir});
   dialogs.form = &form;
@@ -134,7 +134,7 @@ TEST(Start, FormCreateThenQuestionBeforeShowThenCentredWithFocusOnSlotOne) {
 TEST(Start, ContinuingRestoresCountersAndPrunesThePool) {
   DrawFolder folder({.names = {"张三", "李四", "王五", "赵六"}});
   DrawFolder::write("抽奖名单/获奖记录.txt", {"[特别大奖]", "李四", "[一等奖]", "张三，赵六"});
-  Rig rig;
+  FormRig rig;
   rig.dialogs.answer = FakeDialogs::Answer::Yes;
   auto form = rig.makeForm();
   form->startUp();
@@ -149,7 +149,7 @@ TEST(Start, FailingFormCreateStillShowsTheWindowInItsDesignState) {
   QTemporaryDir empty;  // no draw folder here
   const QString previous = QDir::currentPath();
   QDir::setCurrent(empty.path());
-  Rig rig;
+  FormRig rig;
   rig.dialogs.answer = FakeDialogs::Answer::No;
   auto form = rig.makeForm();
   form->startUp();
@@ -177,7 +177,7 @@ TEST(Start, RemovesWhatKilledSavesLeftUnlessAnotherCopyRunsInTheFolder) {
   DrawFolder::write("抽奖名单/获奖记录.txt.bak", {"留着"});
   DrawFolder::write("抽奖名单/获奖记录.txt.1", {"留着"});
 
-  Rig first;
+  FormRig first;
   first.dialogs.answer = FakeDialogs::Answer::No;
   auto running = first.makeForm();
   running->startUp();
@@ -188,7 +188,7 @@ TEST(Start, RemovesWhatKilledSavesLeftUnlessAnotherCopyRunsInTheFolder) {
   EXPECT_TRUE(has("获奖记录.txt"));
 
   DrawFolder::write("抽奖名单/获奖记录.txt.InPrgs", {"[特别大奖]"});
-  Rig second;
+  FormRig second;
   second.dialogs.answer = FakeDialogs::Answer::Yes;
   auto beside = second.makeForm();
   beside->startUp();
@@ -199,7 +199,7 @@ TEST(Start, RemovesWhatKilledSavesLeftUnlessAnotherCopyRunsInTheFolder) {
 
   beside.reset();
   running.reset();  // the program ends
-  Rig third;
+  FormRig third;
   third.dialogs.answer = FakeDialogs::Answer::Yes;
   third.makeForm()->startUp();
   EXPECT_FALSE(has("获奖记录.txt.InPrgs"));
@@ -217,7 +217,7 @@ TEST(Start, NamesFileSavedAsUtf8OrUtf16ShowsItsNames) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
     f.close();
-    Rig rig;
+    FormRig rig;
     rig.dialogs.answer = FakeDialogs::Answer::No;
     auto form = rig.makeForm();
     form->startUp();
@@ -238,7 +238,7 @@ TEST(Start, CharacterWithoutGbkFormIsReportedOnceAndStartUpGoesOn) {
   ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
   f.write(U("张三\n王五😀\n李四\n").toUtf8());
   f.close();
-  Rig rig;
+  FormRig rig;
   rig.dialogs.answer = FakeDialogs::Answer::No;
   auto form = rig.makeForm();
   form->startUp();
@@ -271,7 +271,7 @@ TEST(Start, ApplicationTitleAndIcon) {
 // Closing during a draw asks nothing and writes nothing.
 TEST(Start, ClosingDuringADrawWritesNothing) {
   DrawFolder folder({.names = {"张三", "李四", "王五", "赵六", "钱七", "孙八"}});
-  Rig rig;
+  FormRig rig;
   rig.dialogs.answer = FakeDialogs::Answer::No;
   auto form = rig.makeForm();
   form->startUp();
@@ -288,7 +288,7 @@ TEST(Start, ClosingDuringADrawWritesNothing) {
 // The design rows are the one statement of the stacking: in every container the widgets
 // lie bottom to top in the order of their rows.
 TEST(Start, EveryContainerStacksItsComponentsInRowOrder) {
-  Rig rig;
+  FormRig rig;
   auto form = rig.makeForm();
   QStringList designed;
   for (const design::Component& c : design::components()) designed << QString::fromUtf8(c.name);

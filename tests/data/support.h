@@ -1,20 +1,18 @@
 #pragma once
-// Helpers shared by the data-layer tests: GBK literals, raw file access by native
-// (UTF-8) names, a temporary current directory, error capture and a tiny bitmap.
+// Helpers shared by the data-layer tests beyond the test kit (tests/support): fixture
+// files written by native (UTF-8) names, folder listings, error capture and a tiny bitmap.
+#include "support/files.h"
+#include "support/gbk.h"
+
 #include "data/errors.h"
 #include "platform/codec.h"
 #include "platform/text.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <initializer_list>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,42 +20,16 @@
 
 namespace testdata {
 
-// GBK bytes of a UTF-8 literal, the way the program spells its own texts.
-inline Text A(std::string_view utf8) { return platform::ansi(utf8); }
+using testkit::A;
+using testkit::crlf;
+using testkit::readBytes;
+using testkit::TempCwd;
+using testkit::u8path;
+using testkit::utf8Name;
 
-// Lines (UTF-8 literals) in the file form: GBK, every line ended by CR LF.
-inline Text crlf(std::initializer_list<std::string_view> utf8Lines) {
-  Text out;
-  for (auto l : utf8Lines) out += A(l) + "\r\n";
-  return out;
-}
-
-// A file-system path from a UTF-8 literal. (A plain narrow string would be read in the
-// PC's ANSI code page on Windows, which need not be GBK, let alone UTF-8.)
-inline std::filesystem::path u8path(std::string_view utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-// The UTF-8 name of a file-system path.
-inline std::string utf8Name(const std::filesystem::path& p) {
-  const std::u8string s = p.u8string();
-  return std::string(s.begin(), s.end());
-}
-
-// Raw file access by native path (UTF-8, relative to the current directory).
+// Writes a fixture file by native path (UTF-8, relative to the current directory).
 inline void writeBytes(const std::string& nativePath, const Text& bytes) {
-  std::ofstream f(u8path(nativePath), std::ios::binary | std::ios::trunc);
-  ASSERT_TRUE(f.good()) << "cannot write fixture " << nativePath;
-  f.write(bytes.data(), std::streamsize(bytes.size()));
-  ASSERT_TRUE(f.good()) << "cannot write fixture " << nativePath;
-}
-
-inline std::optional<Text> readBytes(const std::string& nativePath) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(u8path(nativePath), ec)) return std::nullopt;
-  std::ifstream f(u8path(nativePath), std::ios::binary);
-  if (!f) return std::nullopt;
-  return Text(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  ASSERT_TRUE(testkit::writeBytes(nativePath, bytes)) << "cannot write fixture " << nativePath;
 }
 
 // File names in a folder, sorted.
@@ -69,49 +41,6 @@ inline std::vector<std::string> listDir(const std::string& nativePath) {
   std::sort(names.begin(), names.end());
   return names;
 }
-
-// Makes a fresh temporary directory the current directory for its lifetime.
-class TempCwd {
- public:
-  TempCwd() {
-    previous_ = std::filesystem::current_path();
-    if (dir_.isValid()) {
-      std::error_code ec;
-      std::filesystem::current_path(dir_.path().toStdString(), ec);
-      ok_ = !ec;
-    }
-  }
-  ~TempCwd() {
-    std::error_code ec;
-    std::filesystem::current_path(previous_, ec);
-  }
-  TempCwd(const TempCwd&) = delete;
-  TempCwd& operator=(const TempCwd&) = delete;
-
-  bool ok() const { return ok_; }
-  // The full path of a relative path (UTF-8, '/'), in the OS's own form, as the GBK bytes
-  // an error message carries.
-  static Text full(std::string_view nativeUtf8) {
-    const QString path = QDir::currentPath() + QLatin1Char('/') +
-                         QString::fromUtf8(nativeUtf8.data(), qsizetype(nativeUtf8.size()));
-    return platform::toAnsi(QDir::toNativeSeparators(path));
-  }
-
-  // Makes a file read-only the way the OS knows it (no write bits; the read-only attribute).
-  static bool makeReadOnly(std::string_view nativeUtf8) {
-    std::error_code ec;
-    std::filesystem::permissions(u8path(nativeUtf8),
-                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                     std::filesystem::perms::others_write,
-                                 std::filesystem::perm_options::remove, ec);
-    return !ec;
-  }
-
- private:
-  QTemporaryDir dir_;
-  std::filesystem::path previous_;
-  bool ok_ = false;
-};
 
 // What an operation raised: its kind and message, or nothing.
 struct Raised {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,30 +24,14 @@ namespace {
 
 const char* const kDetail = "抽奖名单/获奖明细.csv";
 
-Text readFile(const char* utf8Path) {
-  QFile f(QString::fromUtf8(utf8Path));
-  if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-  const QByteArray b = f.readAll();
-  return Text(b.constData(), size_t(b.size()));
-}
+Text readFile(const char* utf8Path) { return readBytes(utf8Path).value_or("<missing>"); }
 
-void writeFile(const char* utf8Path, const Text& bytes) {
-  QFile f(QString::fromUtf8(utf8Path));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(bytes.data(), qint64(bytes.size()));
-}
+void writeFile(const char* utf8Path, const Text& bytes) { ASSERT_TRUE(writeBytes(utf8Path, bytes)) << utf8Path; }
 
 // Takes away or gives back the right to write a file (on Windows, its read-only attribute).
 bool setWritable(const char* utf8Path, bool writable) {
   const QFileDevice::Permissions read = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
   return QFile::setPermissions(QString::fromUtf8(utf8Path), writable ? read | QFileDevice::WriteOwner : read);
-}
-
-// GBK lines, each ended by CR LF.
-Text lines(std::initializer_list<const char*> utf8) {
-  Text out;
-  for (const char* l : utf8) out += A(l) + "\r\n";
-  return out;
 }
 
 const char* const kHeader = "序号,奖项,姓名,轮次,时间";
@@ -77,7 +62,7 @@ struct Evening {
           break;
         }
     }
-    w.headlineText = join(names);
+    w.headlineText = joinNames(names);
     cycle.Timer2Timer();
     clock.stamp = stamp;
     cycle.Button1Click();
@@ -108,21 +93,21 @@ class Detail : public ::testing::Test {
 TEST_F(Detail, RowsAfterSeveralDrawsInTwoSlots) {
   Evening e(kNames);
   e.draw(2, {"李四", "张三"}, "20261210-201500");
-  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
                                       "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00"}))
       << "written at the Stop";
 
   e.draw(1, {"Smith, John"}, "20261210-202005");
   e.draw(2, {"Anne \"Nan\" Lee", "王五"}, "20261210-203059");
   const Text expected =
-      lines({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+      crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
              "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,\"Smith, John\",2,2026-12-10 20:20:05",
              "4,\"一等奖, 双人游\",\"Anne \"\"Nan\"\" Lee\",3,2026-12-10 20:30:59",
              "5,\"一等奖, 双人游\",王五,3,2026-12-10 20:30:59"});
   EXPECT_EQ(readFile(kDetail), expected);
   // The record holds the same winners.
   EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"),
-            lines({"[特等奖]", "Smith, John", "[一等奖, 双人游]", "李四，张三，Anne \"Nan\" Lee，王五"}));
+            crlf({"[特等奖]", "Smith, John", "[一等奖, 双人游]", "李四，张三，Anne \"Nan\" Lee，王五"}));
   EXPECT_TRUE(e.w.notices.empty());
 }
 
@@ -133,7 +118,7 @@ TEST_F(Detail, EmptyNamesAreNoRowsAndAnEmptyPickAddsNoDraw) {
   e.draw(1, {}, "20261210-201600");  // an empty pool: nothing recorded
   e.w.pool.push_back({A("赵六"), false});
   e.draw(1, {"赵六"}, "20261210-201700");
-  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,张三,1,2026-12-10 20:15:00",
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,张三,1,2026-12-10 20:15:00",
                                       "2,特等奖,李四,1,2026-12-10 20:15:00",
                                       "3,特等奖,赵六,2,2026-12-10 20:17:00"}));
 }
@@ -153,7 +138,7 @@ TEST_F(Detail, RestartWithYesAddsToTheFileAndContinuesTheNumbers) {
   EXPECT_EQ(second.w.poolCount(), int(kNames.size()) - 3);
   second.draw(2, {"赵六"}, "20261210-210500");
 
-  EXPECT_EQ(readFile(kDetail), before + lines({"4,\"一等奖, 双人游\",赵六,3,2026-12-10 21:05:00"}));
+  EXPECT_EQ(readFile(kDetail), before + crlf({"4,\"一等奖, 双人游\",赵六,3,2026-12-10 21:05:00"}));
   EXPECT_EQ(QDir(QStringLiteral("抽奖名单")).entryList(QDir::Files).size(), 2) << "nothing kept aside";
 }
 
@@ -171,16 +156,16 @@ TEST_F(Detail, RestartWithNoKeepsTheOldFileBesideTheOldRecordAndStartsAfresh) {
   second.answer(platform::Dialogs::Answer::No);
   EXPECT_EQ(readFile("抽奖名单/获奖明细-20261211-190000.csv"), oldDetail);
   EXPECT_EQ(readFile("抽奖名单/获奖记录-20261211-190000.txt"), oldRecord);
-  EXPECT_EQ(readFile(kDetail), lines({kHeader})) << "a fresh file at once";
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader})) << "a fresh file at once";
 
   second.draw(1, {"钱七"}, "20261211-193000");
-  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,钱七,1,2026-12-11 19:30:00"}));
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,钱七,1,2026-12-11 19:30:00"}));
   EXPECT_TRUE(second.w.notices.empty());
 }
 
 // Two No answers within one second: both pairs of copies are kept, under the same tail.
 TEST_F(Detail, KeptCopiesOfOneEveningShareTheirName) {
-  writeFile("抽奖名单/获奖明细-20261210-201500.csv", lines({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00"}));
+  writeFile("抽奖名单/获奖明细-20261210-201500.csv", crlf({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00"}));
   {
     Evening first(kNames);
     first.draw(1, {"张三"}, "20261210-201000");
@@ -189,16 +174,16 @@ TEST_F(Detail, KeptCopiesOfOneEveningShareTheirName) {
   second.clock.stamp = "20261210-201500";
   second.answer(platform::Dialogs::Answer::No);
   EXPECT_EQ(readFile("抽奖名单/获奖明细-20261210-201500-2.csv"),
-            lines({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"}));
-  EXPECT_EQ(readFile("抽奖名单/获奖记录-20261210-201500-2.txt"), lines({"[特等奖]", "张三", "[一等奖, 双人游]", ""}));
+            crlf({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"}));
+  EXPECT_EQ(readFile("抽奖名单/获奖记录-20261210-201500-2.txt"), crlf({"[特等奖]", "张三", "[一等奖, 双人游]", ""}));
 }
 
 TEST_F(Detail, NoWithoutRowsKeepsNoCopy) {
-  writeFile(kDetail, lines({kHeader}));
+  writeFile(kDetail, crlf({kHeader}));
   Evening e(kNames);
   e.answer(platform::Dialogs::Answer::No);
   EXPECT_FALSE(QFileInfo::exists(QStringLiteral("抽奖名单/获奖明细-20261210-201500.csv")));
-  EXPECT_EQ(readFile(kDetail), lines({kHeader}));
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader}));
 }
 
 // Excel saves a CSV it opened as "CSV UTF-8" with a mark: the rows are taken over as GBK
@@ -208,7 +193,7 @@ TEST_F(Detail, FileResavedAsUtf8IsContinuedInGbk) {
                      "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00");  // no final line break
   Evening e(kNames);
   e.draw(1, {"张三"}, "20261210-201000");
-  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00",
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00",
                                       "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00",
                                       "3,特等奖,张三,8,2026-12-10 20:10:00"}));
 }
@@ -217,7 +202,7 @@ TEST_F(Detail, FileResavedAsUtf8IsContinuedInGbk) {
 // the Stop completes with the record saved, and the rows wait for the first write that
 // succeeds.
 TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
-  writeFile(kDetail, lines({kHeader}));
+  writeFile(kDetail, crlf({kHeader}));
   ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", false));
   Evening e(kNames);
   e.draw(2, {"李四", "张三"}, "20261210-201500");
@@ -225,16 +210,16 @@ TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
   EXPECT_EQ(e.w.notices[0].rfind("Cannot create file \"", 0), 0u) << e.w.notices[0];
   EXPECT_NE(e.w.notices[0].find(A("获奖明细.csv")), Text::npos);
   EXPECT_TRUE(e.w.prizeBarOn) << "the Stop completed";
-  EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), lines({"[特等奖]", "", "[一等奖, 双人游]", "李四，张三"}));
+  EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), crlf({"[特等奖]", "", "[一等奖, 双人游]", "李四，张三"}));
 
   e.draw(1, {"王五"}, "20261210-202000");
   EXPECT_EQ(e.w.notices.size(), 1u) << "reported once";
-  EXPECT_EQ(readFile(kDetail), lines({kHeader}));
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader}));
 
   ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", true));
   e.draw(1, {"赵六"}, "20261210-203000");
   EXPECT_EQ(readFile(kDetail),
-            lines({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+            crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
                    "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,王五,2,2026-12-10 20:20:00",
                    "4,特等奖,赵六,3,2026-12-10 20:30:00"}));
 
@@ -255,9 +240,9 @@ TEST_F(Detail, UnreadableFileIsNeverWrittenOver) {
   EXPECT_EQ(e.w.notices.size(), 1u);
 
   ASSERT_TRUE(QDir().rmdir(QString::fromUtf8(kDetail)));
-  writeFile(kDetail, lines({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00"}));
+  writeFile(kDetail, crlf({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00"}));
   e.draw(1, {"王五"}, "20261210-203000");
-  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00", "2,特等奖,张三,2,2026-12-10 20:10:00",
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00", "2,特等奖,张三,2,2026-12-10 20:10:00",
                                       "3,特等奖,李四,3,2026-12-10 20:20:00", "4,特等奖,王五,4,2026-12-10 20:30:00"}));
 }
 
@@ -272,7 +257,7 @@ TEST_F(Detail, FailingRecordKeepsTheDrawForTheNextStop) {
   ASSERT_TRUE(setWritable("抽奖名单/获奖记录.txt", true));
   e.cycle.FlatButton1Click();
   e.draw(1, {"李四"}, "20261210-202000");
-  EXPECT_EQ(readFile(kDetail), lines({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00",
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00",
                                       "2,特等奖,李四,2,2026-12-10 20:20:00"}));
 }
 

@@ -1,16 +1,13 @@
 #pragma once
-// Shared pieces of the draw engine tests: GBK literals, random sources that steer a pick
-// into a wanted order or count its draws, a full picture of the fake window's state, and a
-// current directory with a fresh draw folder.
+// Shared pieces of the draw engine tests beyond the test kit (tests/support): random
+// sources that steer a pick into a wanted order or count its draws, a full picture of the
+// fake window's state, and a current directory with a fresh draw folder.
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
+#include "support/files.h"
+#include "support/gbk.h"
 
 #include "data/random.h"
-#include "platform/codec.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,29 +21,13 @@
 
 namespace drawtest {
 
-inline Text A(const char* utf8) { return platform::ansi(utf8); }
-
-// The separator as bytes: the full-width comma is A3 AC in GBK.
-inline const Text kSep = "\xA3\xAC";
-
-// The names of a headline, cut at every separator.
-inline std::vector<Text> splitNames(const Text& h) {
-  std::vector<Text> out;
-  size_t from = 0;
-  for (size_t at; (at = h.find(kSep, from)) != Text::npos; from = at + kSep.size())
-    out.push_back(h.substr(from, at - from));
-  out.push_back(h.substr(from));
-  return out;
-}
-
-inline Text join(const std::vector<Text>& names) {
-  Text out;
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (i) out += kSep;
-    out += names[i];
-  }
-  return out;
-}
+using testkit::A;
+using testkit::crlf;
+using testkit::joinNames;
+using testkit::kSep;
+using testkit::readBytes;
+using testkit::writeBytes;
+using testkit::splitNames;
 
 // A random source that gives the numbers it was told, in order: a pick steered into a
 // wanted order. Every number asked for is counted; asking for more than were given fails
@@ -125,30 +106,17 @@ inline WindowState stateOf(const FakeWindow& w, const Session& s) {
 
 // Runs the test in a fresh temporary directory as the current directory, with the draw
 // folder "抽奖名单" in it unless the test says otherwise; the old directory comes back after.
-class InTempDir {
+class InTempDir : public testkit::TempCwd {
  public:
-  explicit InTempDir(bool withDrawFolder = true) : old_(QDir::currentPath()) {
-    EXPECT_TRUE(dir_.isValid());
-    EXPECT_TRUE(QDir::setCurrent(dir_.path()));
+  explicit InTempDir(bool withDrawFolder = true) {
+    EXPECT_TRUE(ok());
     if (withDrawFolder) makeDrawFolder();
   }
-  ~InTempDir() { QDir::setCurrent(old_); }
-  InTempDir(const InTempDir&) = delete;
-  InTempDir& operator=(const InTempDir&) = delete;
 
-  void makeDrawFolder() { EXPECT_TRUE(QDir().mkdir(QString::fromUtf8("抽奖名单"))); }
+  void makeDrawFolder() { EXPECT_TRUE(TempCwd::makeDrawFolder()); }
 
   // The winners record's bytes, or nothing when there is no such file.
-  static std::optional<Text> record() {
-    QFile f(QString::fromUtf8("抽奖名单/获奖记录.txt"));
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray b = f.readAll();
-    return Text(b.constData(), size_t(b.size()));
-  }
-
- private:
-  QString old_;
-  QTemporaryDir dir_;
+  static std::optional<Text> record() { return readBytes("抽奖名单/获奖记录.txt"); }
 };
 
 }  // namespace drawtest

@@ -25,7 +25,7 @@ using testprocess::linesOf;
 
 namespace {
 
-std::string readText(const fs::path& p) { return testprocess::slurp(p.string()); }
+std::string readText(const fs::path& p) { return testkit::readBytes(p.string()).value_or(""); }
 
 // One installation for all the tests of this file.
 class Installed : public testing::Test {

@@ -1,6 +1,8 @@
 #pragma once
 // Runs a program as a child process with exactly the environment given, its output caught
 // in files; for tests of the built program and its launcher.
+#include "support/files.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -8,8 +10,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -21,11 +21,6 @@ struct Outcome {
   int status = -1;  // exit status, 128 + signal number, or -1 when it could not start
   std::string out, err;
 };
-
-inline std::string slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
 
 inline std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -83,8 +78,8 @@ class Child {
         run.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : WIFSIGNALED(ws) ? 128 + WTERMSIG(ws) : -1;
       pid_ = 0;
     }
-    run.out = slurp(dir_ + "/out");
-    run.err = slurp(dir_ + "/err");
+    run.out = testkit::readBytes(dir_ + "/out").value_or("");
+    run.err = testkit::readBytes(dir_ + "/err").value_or("");
     return run;
   }
 

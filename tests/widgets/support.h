@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by the widget tests.
+#include "support/gui.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
@@ -23,12 +25,7 @@ class Stage : public QWidget {
   }
 
   // Shows the stage and makes it the active window; false when the platform refused.
-  bool showActive() {
-    show();
-    activateWindow();
-    QApplication::setActiveWindow(this);
-    return QTest::qWaitForWindowActive(this);
-  }
+  bool showActive() { return testkit::showActive(*this); }
 
   QImage snapshot() { return grab().toImage().convertToFormat(QImage::Format_RGB32); }
 };

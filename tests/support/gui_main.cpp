@@ -1,5 +1,7 @@
-// The GUI tests create the real main window on Qt's offscreen platform.
+// The main() of the GUI tests: one QApplication for all of them, on Qt's offscreen
+// platform unless another one is asked for.
 #include <QApplication>
+#include <QtGlobal>
 
 #include <gtest/gtest.h>
 
