@@ -83,8 +83,3 @@ size_t FindOnCharBoundary(const Text& text, const Text& pattern, size_t from) {
   return Text::npos;
 }
 
-int Pos(const Text& pattern, const Text& text) {
-  if (pattern.empty() || text.empty()) return 0;
-  size_t at = text.find(pattern);
-  return at == Text::npos ? 0 : int(at) + 1;
-}

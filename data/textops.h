@@ -12,13 +12,8 @@ std::int32_t StrToInt(const Text& text);
 Text IntToStr(std::int64_t n);
 // Removes bytes 0x00..0x20 at both ends; bytes from 0x80 up are never removed.
 Text Trim(const Text& text);
-// Same length, same bytes.
-inline bool Equal(const Text& a, const Text& b) { return a == b; }
 // Byte index of the first occurrence of `pattern` in `text` at or after `from` that starts
 // on a character boundary, or npos. `from` must itself be a boundary. A GBK lead byte
 // (0x81..0xFE) takes the next byte with it, so the separator "，" (A3 AC) is not found
 // across two characters, as in 林海瑄 (C1 D6 BA A3 AC 75).
 size_t FindOnCharBoundary(const Text& text, const Text& pattern, size_t from = 0);
-// 1-based byte position of the first occurrence of `pattern` in `text`; 0 when there is
-// none or either is empty. Ignores character boundaries.
-int Pos(const Text& pattern, const Text& text);

@@ -1,5 +1,4 @@
-// Integer conversion both ways, trim, exact comparison and first occurrence, all on
-// bytes.
+// Integer conversion both ways and trim, all on bytes.
 #include "data/errors.h"
 #include "data/textops.h"
 #include "support.h"
@@ -202,45 +201,6 @@ class TrimTable : public ::testing::TestWithParam<TrimCase> {};
 TEST_P(TrimTable, RemovesLowBytesAtEnds) { EXPECT_EQ(Trim(GetParam().in), GetParam().out); }
 
 INSTANTIATE_TEST_SUITE_P(Table, TrimTable, ::testing::ValuesIn(kTrims),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Equal, ExactBytesOnly) {
-  EXPECT_TRUE(Equal(kZhangSan, kZhangSan));
-  EXPECT_TRUE(Equal("", ""));
-  EXPECT_FALSE(Equal(kZhangSan, kZhangSan + " "));
-  EXPECT_FALSE(Equal("abc", "ABC"));
-  EXPECT_FALSE(Equal(kZhangSan, kLiSi));
-  EXPECT_FALSE(Equal("", " "));
-}
-
-struct PosCase {
-  const char* name;
-  Text pattern, text;
-  int pos;
-};
-void PrintTo(const PosCase& c, std::ostream* os) { *os << c.name; }
-
-const PosCase kPositions[] = {
-    {"SeparatorInTwoNames", kSep, kZhangSan + kSep + kLiSi, 5},
-    {"NotThere", kSep, kZhangSan + kLiSi, 0},
-    {"EmptyPattern", "", "abc", 0},
-    {"EmptyText", "a", "", 0},
-    {"BothEmpty", "", "", 0},
-    {"WholeText", "abc", "abc", 1},
-    {"FirstOfTwo", "bc", "abcbc", 2},
-    {"PatternLonger", "abcd", "abc", 0},
-    // C5 C8: second byte of 张 and first byte of 三.
-    {"AcrossCharacterBoundary", "\xC5\xC8", kZhangSan, 2},
-    {"SecondSeparator", kSep, kZhangSan + kLiSi + kSep + kSep, 9},
-};
-
-class FirstOccurrence : public ::testing::TestWithParam<PosCase> {};
-
-TEST_P(FirstOccurrence, OneBasedBytePosition) {
-  EXPECT_EQ(Pos(GetParam().pattern, GetParam().text), GetParam().pos);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, FirstOccurrence, ::testing::ValuesIn(kPositions),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
