@@ -31,14 +31,13 @@ enum class Kind {
 
 enum class Bevel { None, Raised, Lowered };
 
-// A colour of the design: none (inherit / not drawn), the system's own, or an RGB value.
+// A colour of the design: none (inherit / not drawn) or an RGB value.
 struct Colour {
-  enum Source { None, System, Rgb } source = None;
+  enum Source { None, Rgb } source = None;
   QRgb rgb = 0;
   bool isSet() const { return source == Rgb; }
 };
 constexpr Colour rgb(QRgb v) { return {Colour::Rgb, 0xFF000000u | v}; }
-constexpr Colour kSystem{Colour::System, 0};
 
 // Colours used (RGB).
 inline constexpr Colour kPrizeBarBlue = rgb(0xD0E1FD);

@@ -77,7 +77,6 @@ class TForm1 : public QWidget, public Window {
 
   Session& session() { return session_; }
   DrawCycle& cycle() { return cycle_; }
-  ErrorReporter& reporter() { return reporter_; }
   PoolModel& poolModel() { return *poolModel_; }
 
   // ---- Window: the operations the loaders and the draw engine use ----
@@ -128,9 +127,7 @@ class TForm1 : public QWidget, public Window {
 
   void notice(const Text& message) override;
 
-  bool timer1On() const override;
   void setTimer1(bool on) override;
-  bool timer2On() const override;
   void setTimer2(bool on) override;
 
   // ---- Components, by their design names (docs/design.md has the map) ----

@@ -213,8 +213,6 @@ void TForm1::setDrawSizeValue(int value) { SpinEdit1->setValue(value); }
 
 void TForm1::notice(const Text& message) { reporter_.report(message); }
 
-bool TForm1::timer1On() const { return Timer1->isActive(); }
-
 // When picking ends, the last pick is painted at once, before Stop goes on to the gong
 // and the save: the audience never sees an older pick while the record is written.
 void TForm1::setTimer1(bool on) {
@@ -232,8 +230,6 @@ void TForm1::setTimer1(bool on) {
     Timer1->start();
   }
 }
-
-bool TForm1::timer2On() const { return Timer2->isActive(); }
 
 void TForm1::setTimer2(bool on) {
   if (!on)

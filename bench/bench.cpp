@@ -219,7 +219,7 @@ void BM_StopGiantNames(benchmark::State& state) {
     latency.start();
     QWidget* focus = form.focusWidget() ? form.focusWidget() : &form;
     QApplication::postEvent(focus, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
-    while (form.timer1On()) QApplication::processEvents(QEventLoop::AllEvents);
+    while (form.Timer1->isActive()) QApplication::processEvents(QEventLoop::AllEvents);
     QApplication::processEvents(QEventLoop::AllEvents);
     state.SetIterationTime(double(latency.nsecsElapsed()) / 1e9);
     if (form.poolCount() != count - 5) {

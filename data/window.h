@@ -27,6 +27,8 @@ class Window {
     for (const auto& n : names) poolAppend(n);
   }
   virtual void poolClear() = 0;
+  // No handler reads one entry's flag; the tests of the pick, the selection and the errors
+  // outside the pool read them through this.
   virtual bool poolSelected(int i) const = 0;           // EListError outside the pool
   virtual void setPoolSelected(int i, bool on) = 0;     // EListError outside the pool
   virtual void clearPoolSelection() = 0;                // every selected flag off
@@ -83,9 +85,7 @@ class Window {
   virtual void notice(const Text& message) = 0;
 
   // Timer1 (1 ms, picks) and Timer2 (2000 ms, lock-out).
-  virtual bool timer1On() const = 0;
   virtual void setTimer1(bool on) = 0;
-  virtual bool timer2On() const = 0;
   virtual void setTimer2(bool on) = 0;
 };
 

@@ -141,8 +141,6 @@ class FakeWindow : public Window {
 
   void notice(const Text& message) override { notices.push_back(message); }
 
-  bool timer1On() const override { return t1; }
   void setTimer1(bool on) override { t1 = on; }
-  bool timer2On() const override { return t2; }
   void setTimer2(bool on) override { t2 = on; }
 };
