@@ -20,8 +20,8 @@
 
 class QWidget;
 
-// The Windows virtual-key code of a Qt key, or 0 for keys the program has no use for.
-// Space and PageDown are the codes of draw/keys.h.
+// The Windows virtual-key code of the keys the window's key handler looks at, Space and
+// PageDown (the codes of draw/keys.h); 0 for every other key, which the handler passes over.
 int virtualKey(int qtKey);
 
 class KeyPreview : public QObject {
