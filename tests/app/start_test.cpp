@@ -88,7 +88,7 @@ TEST(Start, StackingAndTabOrderFollowTheDesign) {
   EXPECT_LT(at(bar, form->cxGroupBox3), at(bar, form->RadioButton6));
   const QObjectList& stage = form->Panel18->children();
   EXPECT_LT(at(stage, form->Image1), at(stage, form->StaticText1));  // headline over picture
-  EXPECT_LT(at(stage, form->StaticText1), at(stage, form->cxGroupBox1));  // headline over picture
+  EXPECT_LT(at(stage, form->StaticText1), at(stage, form->cxGroupBox1));  // buttons over headline
 
   // Tab stops in order: the checked slot, the record button, the draw-size field, then the
   // buttons under the headline. The other slots and the pool list are no tab stops.
