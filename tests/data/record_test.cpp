@@ -29,13 +29,8 @@ std::vector<Text> gbk(std::initializer_list<const char*> utf8) {
   return out;
 }
 
-class RecordTest : public ::testing::Test {
+class RecordTest : public InDrawFolder {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(cwd_.ok());
-    std::filesystem::create_directory(u8path("抽奖名单"));
-  }
-
   // The prize names of the worked example.
   static void nameSlots(FakeWindow& w) {
     const char* names[] = {"特别大奖", "一等奖", "二等奖", "幸运奖", "纪念奖", "参与奖"};
@@ -69,7 +64,6 @@ class RecordTest : public ::testing::Test {
     for (int k = 0; k < 6; ++k) EXPECT_EQ(s.winners[k], A(winners[k])) << "slot " << k + 1;
   }
 
-  TempCwd cwd_;
   FakeDialogs dialogs;
   FakeClock clock;
 };

@@ -307,13 +307,8 @@ INSTANTIATE_TEST_SUITE_P(Folders, FormCreateTable, ::testing::ValuesIn(kStartup)
 // ---------------------------------------------------------------------------------------
 // ReadMan on its own.
 
-class ReadManTest : public ::testing::Test {
+class ReadManTest : public InDrawFolder {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(cwd_.ok());
-    std::filesystem::create_directory(u8path("抽奖名单"));
-  }
-  TempCwd cwd_;
   FakeWindow w;
 };
 

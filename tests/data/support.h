@@ -27,6 +27,16 @@ using testkit::TempCwd;
 using testkit::u8path;
 using testkit::utf8Name;
 
+// A test in a fresh temporary current directory that holds an empty draw folder.
+class InDrawFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(cwd_.ok());
+    ASSERT_TRUE(TempCwd::makeDrawFolder());
+  }
+  TempCwd cwd_;
+};
+
 // Writes a fixture file by native path (UTF-8, relative to the current directory).
 inline void writeBytes(const std::string& nativePath, const Text& bytes) {
   ASSERT_TRUE(testkit::writeBytes(nativePath, bytes)) << "cannot write fixture " << nativePath;
