@@ -2,7 +2,6 @@
 
 #include <QtGlobal>
 #include <QString>
-#include <QStringList>
 
 #include <cstdlib>
 #include <cstring>
@@ -56,45 +55,6 @@ std::optional<int> answerCommandLine(int argc, char** argv, std::FILE* out) {
 
 Environment processEnvironment() {
   return [](const char* name) -> const char* { return std::getenv(name); };
-}
-
-std::optional<std::string> missingDisplay(const Environment& env) {
-#ifdef _WIN32
-  (void)env;
-  return std::nullopt;
-#else
-  auto set = [&](const char* name) {
-    const char* v = env(name);
-    return v && *v;
-  };
-  const bool x11 = set("DISPLAY");
-  const bool wayland = set("WAYLAND_DISPLAY");
-  // QT_QPA_PLATFORM is a list of platforms to try in turn ("wayland;xcb"), each name
-  // possibly followed by ":options".
-  const char* chosen = env("QT_QPA_PLATFORM");
-  QStringList platforms;
-  if (chosen && *chosen) {
-    for (const QString& entry : QString::fromLocal8Bit(chosen).split(QLatin1Char(';'), Qt::SkipEmptyParts))
-      platforms << entry.section(QLatin1Char(':'), 0, 0).trimmed();
-  }
-  if (platforms.isEmpty()) {
-    if (x11 || wayland) return std::nullopt;
-    return std::string("no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)");
-  }
-  for (const QString& p : platforms) {
-    if (p == QLatin1String("xcb")) {
-      if (x11) return std::nullopt;
-    } else if (p.startsWith(QLatin1String("wayland"))) {
-      if (wayland) return std::nullopt;
-    } else {
-      return std::nullopt;  // offscreen, vnc, eglfs...: no display server needed
-    }
-  }
-  const QString first = platforms.first();
-  return "no display to show the window on (" +
-         std::string(first == QLatin1String("xcb") ? "DISPLAY" : "WAYLAND_DISPLAY") +
-         " is not set for QT_QPA_PLATFORM=" + std::string(chosen) + ")";
-#endif
 }
 
 std::string noDisplayLine(const std::string& reason) { return "luckydraw: " + reason + "\n"; }

@@ -19,7 +19,8 @@ Environment processEnvironment();
 
 // Why no window can be made, judged from the environment alone: every platform Qt would
 // try needs a display server that is not named (DISPLAY for xcb, WAYLAND_DISPLAY for
-// wayland). Nothing when a window can at least be tried.
+// wayland). Nothing when a window can at least be tried, and always nothing on Windows.
+// (display_posix.cpp, display_win.cpp)
 std::optional<std::string> missingDisplay(const Environment& env);
 
 // The one line printed when no window can be made ("luckydraw: ..." and a newline).
