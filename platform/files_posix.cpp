@@ -123,6 +123,14 @@ FileResult writeInPlace(const QByteArray& target, const Text& bytes) {
   return {};
 }
 
+// Not QSaveFile, although its main path is the same (a temporary file beside the target,
+// renamed over it, symbolic links followed): its direct-write fallback for a folder that
+// takes no new file comes only on EACCES (an immutable folder gives EPERM) and truncates
+// the old file before writing, with no room taken first, so a full disk leaves it cut
+// short; it ignores a failed fsync and does not sync the folder after the rename; it
+// writes to a file without write bits when the system lets the user (root) do so; and it
+// reports Qt's own error texts, where the program's messages carry the system's text of
+// the failing call and tell a failed create from a short write.
 FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
   const QByteArray target = followLinks(encoded(ansiPath));
   mode_t mode = 0666;
