@@ -75,6 +75,8 @@ class TForm1 : public QWidget, public Window {
   // Where the window goes at its first show (outer size 940 x 700 on the whole desktop).
   QPoint firstShowPosition() const;
 
+  // No part of the program asks for these; the tests of the draw's rules on the real
+  // window and the benchmarks reach the session, the draw cycle and the pool's model here.
   Session& session() { return session_; }
   DrawCycle& cycle() { return cycle_; }
   PoolModel& poolModel() { return *poolModel_; }
