@@ -19,18 +19,9 @@ QString nameOf(QObject* o) {
   return a ? a->text(QAccessible::Name) : U("<none>");
 }
 
-class Accessibility : public ::testing::Test {
+class Accessibility : public StartedWindow {
  protected:
-  void SetUp() override {
-    folder_ = std::make_unique<DrawFolder>(DrawFolder::Content{.names = {"张三", "李四", "王五"}});
-    rig_.dialogs.answer = FakeDialogs::Answer::No;
-    form_ = rig_.makeForm();
-    form_->startUp();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  }
-  FormRig rig_;
-  std::unique_ptr<DrawFolder> folder_;
-  std::unique_ptr<TForm1> form_;
+  void SetUp() override { startOn({"张三", "李四", "王五"}); }
 };
 
 TEST_F(Accessibility, LabelsReadTheirData) {

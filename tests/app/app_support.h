@@ -72,6 +72,37 @@ class DrawFolder : public testkit::TempCwd {
   static Text read(const char* path) { return testkit::readBytes(path).value_or("<missing>"); }
 };
 
+// A window started as on the evening: a draw folder of the given names, the continue
+// question answered No (a fresh winners record), start-up run, the window shown and active.
+class StartedWindow : public ::testing::Test {
+ protected:
+  void startOn(std::vector<std::string> names) {
+    folder_ = std::make_unique<DrawFolder>(DrawFolder::Content{.names = std::move(names)});
+    rig_.dialogs.answer = FakeDialogs::Answer::No;
+    form_ = rig_.makeForm();
+    form_->startUp();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  }
+  TForm1& form() { return *form_; }
+
+  FormRig rig_;
+  std::unique_ptr<DrawFolder> folder_;
+  std::unique_ptr<TForm1> form_;
+};
+
+// The pool's names in order, and the rows selected in it.
+inline std::vector<Text> poolNames(const TForm1& form) {
+  std::vector<Text> names;
+  for (int i = 0; i < form.poolCount(); ++i) names.push_back(form.poolName(i));
+  return names;
+}
+inline std::vector<int> selectedRows(const TForm1& form) {
+  std::vector<int> rows;
+  for (int i = 0; i < form.poolCount(); ++i)
+    if (form.poolSelected(i)) rows.push_back(i);
+  return rows;
+}
+
 // The centre of a pool entry in the list's viewport.
 inline QPoint poolRowCentre(TForm1& form, int row) {
   return form.ListBox1->visualRect(form.poolModel().index(row)).center();

@@ -16,18 +16,10 @@ using namespace apptest;
 
 namespace {
 
-class Draw : public ::testing::Test {
+class Draw : public StartedWindow {
  protected:
-  void SetUp() override {
-    folder_ = std::make_unique<DrawFolder>(DrawFolder::Content{
-        .names = {"张三", "李四", "王五", "赵六", "钱七", "孙八", "周九", "吴十"}});
-    rig_.dialogs.answer = FakeDialogs::Answer::No;  // a fresh winners record
-    form_ = rig_.makeForm();
-    form_->startUp();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  }
+  void SetUp() override { startOn({"张三", "李四", "王五", "赵六", "钱七", "孙八", "周九", "吴十"}); }
 
-  TForm1& form() { return *form_; }
   // Empties the draw-size field as an operator does: into the field, Home, Delete.
   void emptyDrawSize() {
     QTest::mouseClick(form_->SpinEdit1, Qt::LeftButton, {}, QPoint(8, 11));
@@ -35,16 +27,7 @@ class Draw : public ::testing::Test {
     pressKey(*form_, Qt::Key_Delete);
   }
   bool running() const { return form_->Timer1->isActive(); }
-  std::vector<int> selectedRows() const {
-    std::vector<int> rows;
-    for (int i = 0; i < form_->poolModel().count(); ++i)
-      if (form_->poolModel().selected(i)) rows.push_back(i);
-    return rows;
-  }
-
-  FormRig rig_;
-  std::unique_ptr<DrawFolder> folder_;
-  std::unique_ptr<TForm1> form_;
+  std::vector<int> selectedRows() const { return apptest::selectedRows(*form_); }
 };
 
 TEST_F(Draw, WholeDrawByKeyboard) {

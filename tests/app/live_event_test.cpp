@@ -67,29 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Draws with the operator busy at the list -----------------------------------------
 
-class LiveDraw : public ::testing::Test {
+class LiveDraw : public StartedWindow {
  protected:
-  void SetUp() override {
-    folder_ = std::make_unique<DrawFolder>(DrawFolder::Content{
-        .names = {"张三", "李四", "王五", "赵六", "钱七", "孙八", "周九", "吴十", "郑一", "冯二"}});
-    rig_.dialogs.answer = FakeDialogs::Answer::No;
-    form_ = rig_.makeForm();
-    form_->startUp();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  }
+  void SetUp() override { startOn({"张三", "李四", "王五", "赵六", "钱七", "孙八", "周九", "吴十", "郑一", "冯二"}); }
 
-  TForm1& form() { return *form_; }
-  std::vector<Text> pool() {
-    std::vector<Text> names;
-    for (int i = 0; i < form_->poolCount(); ++i) names.push_back(form_->poolName(i));
-    return names;
-  }
-  std::vector<int> selectedRows() {
-    std::vector<int> rows;
-    for (int i = 0; i < form_->poolCount(); ++i)
-      if (form_->poolSelected(i)) rows.push_back(i);
-    return rows;
-  }
+  std::vector<Text> pool() const { return poolNames(*form_); }
+  std::vector<int> selectedRows() const { return apptest::selectedRows(*form_); }
   // Start with Space and let the lock-out end; a few picks have been made. Timer1 is then
   // slowed to an hour, so the only picks are the ones the test fires: the pick on screen
   // stays put while the test clicks and types.
@@ -100,10 +83,6 @@ class LiveDraw : public ::testing::Test {
     fire(form().Timer2);
     ASSERT_TRUE(form().Button1->isEnabled());
   }
-
-  FormRig rig_;
-  std::unique_ptr<DrawFolder> folder_;
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(LiveDraw, ClicksAndKeysInTheListDuringADrawSelectNothing) {

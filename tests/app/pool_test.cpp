@@ -33,12 +33,7 @@ class Pool : public ::testing::Test {
     ASSERT_TRUE(showActive(*form_));
   }
   TForm1& form() { return *form_; }
-  std::vector<int> selectedRows() const {
-    std::vector<int> rows;
-    for (int i = 0; i < form_->poolCount(); ++i)
-      if (form_->poolSelected(i)) rows.push_back(i);
-    return rows;
-  }
+  std::vector<int> selectedRows() const { return apptest::selectedRows(*form_); }
   void clickRow(int row, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
     clickPoolRow(*form_, row, button, mods);
   }

@@ -123,11 +123,7 @@ class WindowUser {
     QTest::mouseClick(win().PopupMenu1, Qt::LeftButton, {}, win().PopupMenu1->actionGeometry(item).center());
   }
 
-  std::vector<Text> names() {
-    std::vector<Text> all;
-    for (int i = 0; i < win().poolCount(); ++i) all.push_back(win().poolName(i));
-    return all;
-  }
+  std::vector<Text> names() { return poolNames(win()); }
   std::vector<Text> selectedNames() {
     std::vector<Text> picked;
     for (int i = 0; i < win().poolCount(); ++i)
@@ -137,19 +133,12 @@ class WindowUser {
 };
 
 // A window started on a draw folder of eight names with a fresh winners record.
-class SideCommandsGui : public ::testing::Test, public WindowUser {
+class SideCommandsGui : public StartedWindow, public WindowUser {
  protected:
-  void SetUp() override {
-    folder_ = std::make_unique<DrawFolder>(DrawFolder::Content{.names = kNames});
-    rig_.dialogs.answer = FakeDialogs::Answer::No;
-    form_ = rig_.makeForm();
-    form_->startUp();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  }
+  void SetUp() override { startOn(kNames); }
   void TearDown() override { EXPECT_TRUE(rig_.dialogs.errors.empty()); }
 
   TForm1& win() override { return *form_; }
-  TForm1& form() { return *form_; }
   bool running() const { return form_->Timer1->isActive(); }
   QWindow* window() { return form_->windowHandle(); }
 
@@ -173,10 +162,6 @@ class SideCommandsGui : public ::testing::Test, public WindowUser {
     ASSERT_EQ(QApplication::focusWidget(), form_->RadioButton1);
   }
   QLineEdit* drawSizeEdit() { return form_->SpinEdit1->findChild<QLineEdit*>(); }
-
-  FormRig rig_;
-  std::unique_ptr<DrawFolder> folder_;
-  std::unique_ptr<TForm1> form_;
 };
 
 // ---- The popup menu ------------------------------------------------------------------
