@@ -18,7 +18,7 @@ using namespace testdata;
 namespace {
 
 // The file's lines, every one ended by CR LF (how the demo files are written).
-[[maybe_unused]] std::vector<Text> crlfLines(const Text& bytes) {
+std::vector<Text> crlfLines(const Text& bytes) {
   std::vector<Text> out;
   std::size_t from = 0;
   for (std::size_t at; (at = bytes.find("\r\n", from)) != Text::npos; from = at + 2)
@@ -26,19 +26,25 @@ namespace {
   return out;
 }
 
-TEST(DemoFolder, StartsUpCleanly) {
+// The demo's draw folder copied into a fresh current directory.
+class DemoFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
 #ifndef LUCKYDRAW_SOURCE_DIR
-  GTEST_SKIP() << "LUCKYDRAW_SOURCE_DIR is not defined for this test binary, so the demo "
-                  "folder cannot be found";
+    GTEST_SKIP() << "LUCKYDRAW_SOURCE_DIR is not defined for this test binary, so the demo "
+                    "folder cannot be found";
 #else
-  const std::filesystem::path demo =
-      u8path(LUCKYDRAW_SOURCE_DIR) / "examples" / "demo" / u8path("抽奖名单");
-  if (!std::filesystem::is_directory(demo)) GTEST_SKIP() << "no demo folder at " << demo;
+    const std::filesystem::path demo =
+        u8path(LUCKYDRAW_SOURCE_DIR) / "examples" / "demo" / u8path("抽奖名单");
+    if (!std::filesystem::is_directory(demo)) GTEST_SKIP() << "no demo folder at " << demo;
+    ASSERT_TRUE(cwd_.ok());
+    std::filesystem::copy(demo, u8path("抽奖名单"), std::filesystem::copy_options::recursive);
+#endif
+  }
+  TempCwd cwd_;
+};
 
-  TempCwd cwd;
-  ASSERT_TRUE(cwd.ok());
-  std::filesystem::copy(demo, u8path("抽奖名单"), std::filesystem::copy_options::recursive);
-
+TEST_F(DemoFolder, StartsUpCleanly) {
   const auto candidates = readBytes("抽奖名单/抽奖名单.txt");
   const auto settings = readBytes("抽奖名单/基础配置.ini");
   const auto prizes = readBytes("抽奖名单/奖项设置.ini");
@@ -66,22 +72,11 @@ TEST(DemoFolder, StartsUpCleanly) {
   EXPECT_EQ(w.headlineText, settingLines[3]);
   EXPECT_TRUE(w.pictureSet);
   EXPECT_FALSE(w.picture.isNull());
-#endif
 }
 
 // The demo ships the record of an event before its first draw, so that the first
 // "continue the previous record?" answered with Yes (the default) continues it cleanly.
-TEST(DemoFolder, ContinuesItsEmptyWinnersRecord) {
-#ifndef LUCKYDRAW_SOURCE_DIR
-  GTEST_SKIP() << "LUCKYDRAW_SOURCE_DIR is not defined for this test binary";
-#else
-  const std::filesystem::path demo =
-      u8path(LUCKYDRAW_SOURCE_DIR) / "examples" / "demo" / u8path("抽奖名单");
-  if (!std::filesystem::is_directory(demo)) GTEST_SKIP() << "no demo folder at " << demo;
-
-  TempCwd cwd;
-  ASSERT_TRUE(cwd.ok());
-  std::filesystem::copy(demo, u8path("抽奖名单"), std::filesystem::copy_options::recursive);
+TEST_F(DemoFolder, ContinuesItsEmptyWinnersRecord) {
   const auto shipped = readBytes("抽奖名单/获奖记录.txt");
   ASSERT_TRUE(shipped) << "the demo has no winners record";
 
@@ -106,7 +101,6 @@ TEST(DemoFolder, ContinuesItsEmptyWinnersRecord) {
   ASSERT_FALSE(raisedBy([&] { SaveHuman(w, s); }).has_value());
   EXPECT_EQ(readBytes("抽奖名单/获奖记录.txt"), shipped);
   EXPECT_EQ(*shipped, crlf({"[特等奖]", "", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", ""}));
-#endif
 }
 
 }  // namespace
