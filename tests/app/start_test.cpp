@@ -146,14 +146,11 @@ TEST(Start, ContinuingRestoresCountersAndPrunesThePool) {
 }
 
 TEST(Start, FailingFormCreateStillShowsTheWindowInItsDesignState) {
-  QTemporaryDir empty;  // no draw folder here
-  const QString previous = QDir::currentPath();
-  QDir::setCurrent(empty.path());
+  testkit::TempCwd empty;  // no draw folder here
   FormRig rig;
   rig.dialogs.answer = FakeDialogs::Answer::No;
   auto form = rig.makeForm();
   form->startUp();
-  QDir::setCurrent(previous);
 
   ASSERT_EQ(rig.dialogs.errors.size(), 2u);  // FormCreate's open error, FormShow's create error
   EXPECT_EQ(rig.dialogs.errors[0].caption, T().appTitle);

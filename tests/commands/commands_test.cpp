@@ -10,11 +10,11 @@
 #include "platform/codec.h"
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 
 using platform::ansi;
 
@@ -157,11 +157,9 @@ struct ShortcutCase {
 class Shortcut : public SideCommandsTest, public ::testing::WithParamInterface<ShortcutCase> {};
 
 TEST_P(Shortcut, OpensTheFileTheProgramUsesByItsAbsolutePathAfterTheFocusStep) {
-  QTemporaryDir dir;
-  const QString previous = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  testkit::TempCwd dir;
+  ASSERT_TRUE(dir.ok());
   (commands.*GetParam().handler)();
-  QDir::setCurrent(previous);
 
   ASSERT_EQ(launcher.opened.size(), 1u);
   const QString expected = QDir::toNativeSeparators(dir.path() + "/" + QString::fromUtf8(GetParam().file));
@@ -182,9 +180,8 @@ TEST_P(Shortcut, DuringADrawOpensTheFileAndTheWindowTakesTheFocus) {
 // the editor would have been given, and the focus step has still been taken.
 TEST_P(Shortcut, WithNothingToOpenTheFileRaisesAnErrorNamingIt) {
   launcher.finds = false;
-  QTemporaryDir dir;
-  const QString previous = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  testkit::TempCwd dir;
+  ASSERT_TRUE(dir.ok());
   try {
     (commands.*GetParam().handler)();
     ADD_FAILURE() << "no error raised";
@@ -193,7 +190,6 @@ TEST_P(Shortcut, WithNothingToOpenTheFileRaisesAnErrorNamingIt) {
     EXPECT_EQ(platform::fromAnsi(e.message()).toStdString(),
               ("Cannot open file \"" + file + "\" in an editor: no program to open it was found").toStdString());
   }
-  QDir::setCurrent(previous);
   EXPECT_EQ(launcher.opened.size(), 1u);
   EXPECT_TRUE(w.drawSizeFocused);
 }
@@ -209,10 +205,9 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- Editing during a draw -----------------------------------------------------------
 
 TEST_F(SideCommandsTest, NameAddedDuringADrawCanBePickedAndRecorded) {
-  QTemporaryDir dir;
-  const QString previous = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(dir.path()));
-  QDir().mkdir(QStringLiteral("抽奖名单"));
+  testkit::TempCwd dir;
+  ASSERT_TRUE(dir.ok());
+  ASSERT_TRUE(dir.makeDrawFolder());
 
   Session s;
   FakeSound sound;
@@ -228,7 +223,6 @@ TEST_F(SideCommandsTest, NameAddedDuringADrawCanBePickedAndRecorded) {
   EXPECT_EQ(w.headlineText, ansi("甲，乙，丙，丁"));
   cycle.Timer2Timer();
   cycle.Button1Click();  // Stop
-  QDir::setCurrent(previous);
 
   EXPECT_EQ(s.winners[0], ansi("甲，乙，丙，丁"));
   EXPECT_EQ(w.poolCount(), 0);
