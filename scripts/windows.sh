@@ -263,6 +263,13 @@ package_zip() {
   cp -r "examples/demo/抽奖名单" "$stage/$name/"
   # UTF-8 with a byte-order mark and CR LF, so every Notepad shows it right.
   { printf '\xEF\xBB\xBF'; sed 's/$/\r/' docs/windows-readme.txt; } >"$stage/$name/使用说明.txt"
+  # The program's licence, and Qt's: the executable holds Qt, linked statically under the
+  # LGPL version 3 (which builds on the GPL version 3); the program's source and this
+  # script rebuild it against another Qt.
+  mkdir -p "$stage/$name/licenses"
+  sed 's/$/\r/' LICENSE >"$stage/$name/licenses/LICENSE.txt"
+  sed 's/$/\r/' /usr/share/common-licenses/LGPL-3 >"$stage/$name/licenses/Qt-LGPL-3.0.txt"
+  sed 's/$/\r/' /usr/share/common-licenses/GPL-3 >"$stage/$name/licenses/GPL-3.0.txt"
   rm -f "dist/$name.zip"
   # The names are marked as UTF-8 in the zip (Info-ZIP's zip does not mark them), so
   # Windows unpacks 抽奖名单 as 抽奖名单 and not as characters of the PC's code page.
