@@ -49,20 +49,31 @@ class FileSizeLimit {
   bool ok_ = false;
 };
 
-TEST_F(LineListFiles, ShortWriteIsWriteErrorAndLeavesOldFile) {
-  const Text old = crlf({"[特等奖]", "张三"});
-  writeBytes("抽奖名单/获奖记录.txt", old);
-
-  TStringList list;
-  for (int i = 0; i < 200; ++i) list.Add(A("一个相当长的获奖者名字"));
-  std::optional<Raised> r;
-  bool limited = false;
-  {
+// An old record, and a list long enough that its save cannot fit under a 64-byte limit.
+class FullDisk : public InDrawFolder {
+ protected:
+  void SetUp() override {
+    InDrawFolder::SetUp();
+    if (HasFatalFailure()) return;
+    writeBytes("抽奖名单/获奖记录.txt", old);
+    for (int i = 0; i < 200; ++i) list.Add(A("一个相当长的获奖者名字"));
+  }
+  // Saves the list while the file-size limit holds; false when the limit could not be set.
+  bool saveUnderLimit(std::optional<Raised>& r) {
     // Nothing may print while the limit holds (a test log on a file would hit it too).
     FileSizeLimit limit(64);
-    limited = limit.ok();
-    if (limited) r = raisedBy([&] { list.SaveToFile(A("抽奖名单\\获奖记录.txt")); });
+    if (!limit.ok()) return false;
+    r = raisedBy([&] { list.SaveToFile(A("抽奖名单\\获奖记录.txt")); });
+    return true;
   }
+
+  const Text old = crlf({"[特等奖]", "张三"});
+  TStringList list;
+};
+
+TEST_F(FullDisk, ShortWriteIsWriteErrorAndLeavesOldFile) {
+  std::optional<Raised> r;
+  const bool limited = saveUnderLimit(r);
   ASSERT_TRUE(limited) << "setrlimit(RLIMIT_FSIZE) failed";
   ASSERT_TRUE(r.has_value()) << "the save went through despite the file-size limit";
   EXPECT_EQ(r->kind, "EWriteError");
@@ -148,19 +159,13 @@ TEST_F(LineListFiles, InAFolderThatTakesNoNewFileTheFileIsWrittenInPlace) {
   EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"}));
 }
 
-TEST_F(LineListFiles, InPlaceWriteOnAFullDiskLeavesTheOldFile) {
-  const Text old = crlf({"[特等奖]", "张三"});
-  writeBytes("抽奖名单/获奖记录.txt", old);
-  TStringList list;
-  for (int i = 0; i < 200; ++i) list.Add(A("一个相当长的获奖者名字"));
+TEST_F(FullDisk, InPlaceWriteOnAFullDiskLeavesTheOldFile) {
   std::optional<Raised> r;
   bool limited = false;
   {
     LockedFolder locked("抽奖名单");
     if (!locked.ok()) GTEST_SKIP() << "this file system cannot lock a folder against new files";
-    FileSizeLimit limit(64);
-    limited = limit.ok();
-    if (limited) r = raisedBy([&] { list.SaveToFile(A("抽奖名单\\获奖记录.txt")); });
+    limited = saveUnderLimit(r);
   }
   ASSERT_TRUE(limited) << "setrlimit(RLIMIT_FSIZE) failed";
   ASSERT_TRUE(r.has_value()) << "the save went through despite the file-size limit";
