@@ -2,7 +2,7 @@
 # Installs the Debian packages the program, its tests and its benchmarks need, when any is
 # missing. Sourced by run.sh, test.sh and scripts/package.sh.
 LUCKYDRAW_PACKAGES=(
-  cmake ninja-build g++ pkg-config zlib1g-dev
+  cmake ninja-build g++ ccache pkg-config zlib1g-dev
   qt6-base-dev qt6-multimedia-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai
@@ -30,6 +30,18 @@ luckydraw_install_deps() {
 luckydraw_build() {
   local targets=() t
   for t in "$@"; do targets+=(--target "$t"); done
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  luckydraw_ccache
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LUCKYDRAW_LAUNCHER[@]}" >/dev/null
   cmake --build build -j"$(nproc)" "${targets[@]}"
+}
+
+# luckydraw_ccache: sets LUCKYDRAW_LAUNCHER to the CMake options that compile through ccache,
+# when it is installed (none otherwise). Paths are taken relative to the tree, so another
+# clone of it reuses the same compiled objects.
+LUCKYDRAW_LAUNCHER=()
+luckydraw_ccache() {
+  LUCKYDRAW_LAUNCHER=()
+  command -v ccache >/dev/null || return 0
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+  LUCKYDRAW_LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 }

@@ -13,9 +13,8 @@ source scripts/deps.sh
 luckydraw_install_deps clang libclang-rt-14-dev
 
 dir=$PWD/build-fuzz  # absolute: some targets work in a scratch folder of their own
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+luckydraw_ccache
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LUCKYDRAW_LAUNCHER[@]}" \
   -DCMAKE_CXX_COMPILER=clang++ -DLUCKYDRAW_FUZZ=ON -DLUCKYDRAW_BENCH=OFF >/dev/null
 cmake --build "$dir" --target fuzzers -j"$(nproc)"
 

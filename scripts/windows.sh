@@ -12,6 +12,12 @@
 # host tools (moc, rcc, uic) in qt6-base-dev-tools, and cached under
 # ${XDG_CACHE_HOME:-$HOME/.cache}/luckydraw/, keyed by the Qt version and its configure
 # options. The first run takes 25-40 minutes on two cores; later runs reuse it.
+#
+# LUCKYDRAW_QT_ARCHIVE=<file>.tar.xz gives a ready-built copy of that cache folder instead,
+# packed as `tar -C <cache> -cf - qt-<version>-mingw64-static-<key> | xz`: its checksum is
+# checked against the SHA256SUMS file beside it, and it is unpacked only when its name
+# carries this script's own version and key. Any other archive, or one whose checksum does
+# not match, is set aside with a message and Qt is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -42,10 +48,6 @@ install_packages() {
 # ---------------------------------------------------------------------------------------
 # Static Qt for Windows
 # ---------------------------------------------------------------------------------------
-QT_DEB_VERSION=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null || true)
-QT_VERSION=${QT_DEB_VERSION%%+*}
-QT_VERSION=${QT_VERSION%%-*}
-
 QT_CONFIGURE_OPTIONS=(
   -DCMAKE_BUILD_TYPE=Release
   -DBUILD_SHARED_LIBS=OFF
@@ -77,9 +79,19 @@ qt_key() {
     sha256sum | cut -c1-12
 }
 
-QT_KEY=$(qt_key)
-QT_PREFIX=$CACHE_ROOT/qt-$QT_VERSION-mingw64-static-$QT_KEY
-QT_WORK=$CACHE_ROOT/work-$QT_KEY
+# The Qt version comes from the installed host tools, so it is read only after
+# install_packages has run: on a fresh machine they are not there before.
+QT_DEB_VERSION= QT_VERSION= QT_KEY= QT_NAME= QT_PREFIX= QT_WORK=
+read_qt_settings() {
+  QT_DEB_VERSION=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null || true)
+  [ -n "$QT_DEB_VERSION" ] || { echo "qt6-base-dev-tools is not installed." >&2; return 1; }
+  QT_VERSION=${QT_DEB_VERSION%%+*}
+  QT_VERSION=${QT_VERSION%%-*}
+  QT_KEY=$(qt_key)
+  QT_NAME=qt-$QT_VERSION-mingw64-static-$QT_KEY
+  QT_PREFIX=$CACHE_ROOT/$QT_NAME
+  QT_WORK=$CACHE_ROOT/work-$QT_KEY
+}
 
 # apt-get with a configuration of its own: one deb-src entry for this system's suite, its own
 # package lists and archive cache. The system's sources stay as they are.
@@ -120,12 +132,59 @@ fetch_qt_source() {
   ln -sfn "$src" "$QT_WORK/qtbase"
 }
 
+# unpack_qt_archive: takes the cache folder from $LUCKYDRAW_QT_ARCHIVE when it is this
+# script's own (same name, checksum as listed beside it). Returns 1 when there is none to take
+# (Qt is then built), 2 when a good archive did not unpack.
+unpack_qt_archive() {
+  local archive=${LUCKYDRAW_QT_ARCHIVE:-} sums expected actual
+  [ -n "$archive" ] || return 1
+  if [ ! -f "$archive" ]; then
+    log "no Qt archive at $archive: building Qt"
+    return 1
+  fi
+  if [ "$(basename "$archive")" != "$QT_NAME.tar.xz" ]; then
+    log "the Qt archive $(basename "$archive") is not $QT_NAME.tar.xz (another Qt or other options): building Qt"
+    return 1
+  fi
+  sums=$(dirname "$archive")/SHA256SUMS
+  expected=$(awk -v n="$QT_NAME.tar.xz" '$2 == n || $2 == "*" n { print $1 }' "$sums" 2>/dev/null)
+  if [ -z "$expected" ]; then
+    log "the Qt archive $archive has no checksum in $sums: not used, building Qt"
+    return 1
+  fi
+  actual=$(sha256sum "$archive" | cut -d' ' -f1)
+  if [ "$actual" != "$expected" ]; then
+    log "the Qt archive $archive does not match its checksum in $sums: not used, building Qt"
+    return 1
+  fi
+  log "unpacking the ready-built static Qt from $archive"
+  # Unpacked beside the cache and moved into place, so an interrupted unpack leaves no
+  # folder that looks complete.
+  local tmp
+  tmp=$(mktemp -d "$CACHE_ROOT/unpack.XXXXXX")
+  if ! xz -dc "$archive" | tar -C "$tmp" -xf - || [ ! -f "$tmp/$QT_NAME/.complete" ]; then
+    rm -rf "$tmp"
+    echo "The Qt archive $archive did not unpack into $QT_NAME/." >&2
+    return 2
+  fi
+  rm -rf "$QT_PREFIX"
+  mv "$tmp/$QT_NAME" "$QT_PREFIX"
+  rm -rf "$tmp"
+}
+
 build_qt() {
   if [ -f "$QT_PREFIX/.complete" ]; then
     log "static Qt $QT_VERSION for Windows: cached in $QT_PREFIX"
     return 0
   fi
-  [ -n "$QT_VERSION" ] || { echo "qt6-base-dev-tools is not installed." >&2; return 1; }
+  mkdir -p "$CACHE_ROOT"
+  local status=0
+  unpack_qt_archive || status=$?
+  case $status in
+    0) log "static Qt $QT_VERSION for Windows: taken from the archive into $QT_PREFIX"; return 0 ;;
+    1) ;;
+    *) return 1 ;;
+  esac
   local t0
   t0=$(now)
   mkdir -p "$QT_WORK"
@@ -157,17 +216,12 @@ build_program() {
   local t0
   t0=$(now)
   # The picture, icon and sound generators run here, so they come from a native build.
+  luckydraw_ccache
   log "building the generators natively in $HOST_BUILD"
   [ -f "$HOST_BUILD/CMakeCache.txt" ] ||
-    cmake -S . -B "$HOST_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S . -B "$HOST_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LUCKYDRAW_LAUNCHER[@]}" >/dev/null
   "${NICE[@]}" cmake --build "$HOST_BUILD" --parallel "$JOBS" --target "${GENERATORS[@]}" >/dev/null
 
-  local launcher=()
-  if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-    # Paths relative to the tree, so another clone of it finds the same compiled objects.
-    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
-  fi
   log "cross-compiling luckydraw.exe and the tests in $WIN_BUILD"
   "${NICE[@]}" cmake -S . -B "$WIN_BUILD" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
@@ -176,7 +230,7 @@ build_program() {
     -DLUCKYDRAW_HOST_TOOLS="$HOST_BUILD/tools" \
     -DLUCKYDRAW_TEST_SOURCE_DIR="Z:$ROOT" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/scripts/wine-exec.sh" \
-    "${launcher[@]}" >"$WIN_BUILD.configure.log" 2>&1 ||
+    "${LUCKYDRAW_LAUNCHER[@]}" >"$WIN_BUILD.configure.log" 2>&1 ||
     { tail -40 "$WIN_BUILD.configure.log" >&2; return 1; }
   rm -f "$WIN_BUILD.configure.log"
   "${NICE[@]}" cmake --build "$WIN_BUILD" --parallel "$JOBS"
@@ -292,6 +346,7 @@ main() {
   local t0
   t0=$(now)
   install_packages
+  read_qt_settings
   build_qt
   case "$STEP" in qt) return 0 ;; esac
   build_program
