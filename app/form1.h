@@ -7,6 +7,7 @@
 #include "app/layout.h"
 #include "data/guard.h"
 #include "data/random.h"
+#include "data/session.h"
 #include "data/window.h"
 #include "draw/cycle.h"
 #include "platform/folder.h"

@@ -8,6 +8,7 @@
 #include "app/poolmodel.h"
 #include "app/poolview.h"
 #include "data/errors.h"
+#include "platform/characters.h"
 #include "platform/codec.h"
 #include "widgets/bevelpanel.h"
 #include "widgets/colorkeyimage.h"
@@ -119,7 +120,7 @@ void TForm1::setHeadline(const Text& text) {
 void TForm1::showHeadline() {
   const QSize box = StaticText1->contentsRect().size();
   const QFont& font = StaticText1->font();
-  const size_t most = 2 * size_t(mostCharactersInBox(font, box));  // a character has at most 2 bytes
+  const size_t most = platform::kMaxCharBytes * size_t(mostCharactersInBox(font, box));
   bool more = false;
   const QString start = platform::fromAnsiPrefix(headline_, most, &more);
   StaticText1->setText(fitTextToBox(start, more, font, box));

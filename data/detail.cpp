@@ -2,7 +2,7 @@
 
 #include "data/errors.h"
 #include "data/filetext.h"
-#include "data/record.h"
+#include "data/session.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"

@@ -1,6 +1,7 @@
 #include "data/errors.h"
 
 #include "data/textops.h"
+#include "platform/characters.h"
 #include "platform/codec.h"
 
 namespace errors {
@@ -9,8 +10,7 @@ Text quoted(const Text& text) {
   size_t at = 0;
   for (int chars = 0; at < text.size(); ++chars) {
     if (chars == kQuoteLimit) return text.substr(0, at) + platform::ansi("…");
-    const unsigned char c = static_cast<unsigned char>(text[at]);
-    at += (c >= 0x81 && c <= 0xFE && at + 1 < text.size()) ? 2 : 1;
+    at += platform::charLength(text, at, platform::Pairing::AnyNext);
   }
   return text;
 }

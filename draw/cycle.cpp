@@ -2,6 +2,7 @@
 
 #include "data/detail.h"
 #include "data/record.h"
+#include "data/session.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"

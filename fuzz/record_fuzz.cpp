@@ -3,6 +3,8 @@
 // A restore that succeeds, written again and restored into a fresh window, gives the
 // same winners texts, counters and pool.
 #include "data/record.h"
+#include "data/session.h"
+#include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
 #include "fuzz/support.h"

@@ -3,6 +3,7 @@
 // marker line (a part that is not there is a file that is not there). Runs against the
 // plain window of the tests, under the guard, as the program runs it.
 #include "data/guard.h"
+#include "data/session.h"
 #include "data/startup.h"
 #include "data/texts.h"
 #include "data/window.h"

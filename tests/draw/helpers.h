@@ -8,6 +8,7 @@
 #include "support/gbk.h"
 
 #include "data/random.h"
+#include "data/session.h"
 
 #include <gtest/gtest.h>
 

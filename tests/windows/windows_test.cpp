@@ -3,7 +3,7 @@
 // read-only attribute, PlaySound, the Notepad command line and QueryPerformanceCounter.
 #include "data/errors.h"
 #include "data/stringlist.h"
-#include "data/support.h"
+#include "data/helpers.h"
 #include "platform/codec.h"
 #include "platform/files.h"
 #include "platform/seams.h"
