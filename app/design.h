@@ -116,7 +116,9 @@ struct TimerDesign {
 };
 std::span<const TimerDesign> timers();
 
-// PopupMenu1, top to bottom. A null caption is a separator line.
+// The pool's right-click menu, and its items top to bottom. A null caption is a separator
+// line.
+inline constexpr const char* kPopupMenu = "PopupMenu1";
 struct MenuItem {
   const char* name;
   const char* caption;
