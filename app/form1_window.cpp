@@ -92,9 +92,9 @@ void TForm1::setPoolCaption(const Text& caption) {
   Label13->setText(platform::fromAnsi(caption));
 }
 
-std::int32_t TForm1::pageKeyLock() const { return pageKeyLock_; }
+bool TForm1::pageKeyLocked() const { return pageKeyLocked_; }
 
-void TForm1::setPageKeyLock(std::int32_t tag) { pageKeyLock_ = tag; }
+void TForm1::setPageKeyLocked(bool on) { pageKeyLocked_ = on; }
 
 void TForm1::setPoolCaptionHint(const Text& hint) { Label13->setToolTip(platform::fromAnsi(hint)); }
 
@@ -210,13 +210,16 @@ int TForm1::drawSizeValue() const { return SpinEdit1->value(); }
 
 void TForm1::setDrawSizeValue(int value) { SpinEdit1->setValue(value); }
 
-// ---- Timer1, Timer2: switching on a running timer changes nothing ----
+// ---- Notices ----
 
 void TForm1::notice(const Text& message) { reporter_.report(message); }
 
+// ---- Timer1, the picking, and Timer2, the lock-out: switching on a running timer
+// changes nothing ----
+
 // When picking ends, the last pick is painted at once, before Stop goes on to the gong
 // and the save: the audience never sees an older pick while the record is written.
-void TForm1::setTimer1(bool on) {
+void TForm1::setPicking(bool on) {
   if (!on) {
     Timer1->stop();
     ListBox1->setSelectionLocked(false);
@@ -232,7 +235,7 @@ void TForm1::setTimer1(bool on) {
   }
 }
 
-void TForm1::setTimer2(bool on) {
+void TForm1::setLockOut(bool on) {
   if (!on)
     Timer2->stop();
   else if (!Timer2->isActive())

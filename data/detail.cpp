@@ -72,16 +72,6 @@ Numbers scanRows(const Text& csv) {
   return n;
 }
 
-// The message of the error that a failed read or write stands for.
-Text failureText(const Text& ansiPath, const platform::FileResult& result) {
-  try {
-    errors::throwIfFailed(ansiPath, result);
-  } catch (const EError& e) {
-    return e.message();
-  }
-  return {};
-}
-
 void reportOnce(Window& w, Session& s, const Text& message) {
   if (s.detail.failing) return;
   s.detail.failing = true;
@@ -93,7 +83,7 @@ bool write(Window& w, Session& s, const Text& bytes) {
   const Text& path = T().detailFile;
   const platform::FileResult r = platform::writeWholeFileAtomic(path, bytes);
   if (r.status != platform::FileResult::Ok) {
-    reportOnce(w, s, failureText(path, r));
+    reportOnce(w, s, errors::failureMessage(path, r));
     return false;
   }
   s.detail.failing = false;
@@ -138,7 +128,7 @@ void SaveDetail(Window& w, Session& s) {
     const platform::FileResult r = platform::readWholeFile(path, bytes);
     if (r.status != platform::FileResult::Ok) {
       // Writing now would lose the rows already there: they wait for the next Stop.
-      reportOnce(w, s, failureText(path, r));
+      reportOnce(w, s, errors::failureMessage(path, r));
       return;
     }
     existing = AnsiFromFileBytes(bytes).ansi;

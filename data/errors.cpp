@@ -21,33 +21,60 @@ void throwIndex(std::int64_t index) { throw EStringListError(indexMessage(index)
 
 void throwListIndex(std::int64_t index) { throw EListError(indexMessage(index)); }
 
+namespace {
+
+// "Cannot <verb> file "<full path>". <system text>"
+Text fileMessage(const char* verb, const Text& ansiPath, const Text& systemText) {
+  return Text("Cannot ") + verb + " file \"" + quoted(platform::fullPath(ansiPath)) + "\". " + systemText;
+}
+
+}  // namespace
+
 void throwOpen(const Text& ansiPath, const Text& systemText) {
-  throw EFOpenError("Cannot open file \"" + quoted(platform::fullPath(ansiPath)) + "\". " + systemText);
+  throw EFOpenError(fileMessage("open", ansiPath, systemText));
 }
 
 void throwCreate(const Text& ansiPath, const Text& systemText) {
-  throw EFCreateError("Cannot create file \"" + quoted(platform::fullPath(ansiPath)) + "\". " + systemText);
+  throw EFCreateError(fileMessage("create", ansiPath, systemText));
+}
+
+Text failureMessage(const Text& ansiPath, const platform::FileResult& result) {
+  switch (result.status) {
+    case platform::FileResult::Ok:
+      break;
+    case platform::FileResult::OpenFailed:
+      return fileMessage("open", ansiPath, result.systemText);
+    case platform::FileResult::CreateFailed:
+      return fileMessage("create", ansiPath, result.systemText);
+    case platform::FileResult::ShortRead:
+      return "Stream read error";
+    case platform::FileResult::ShortWrite:
+      return "Stream write error";
+  }
+  return {};
 }
 
 void throwIfFailed(const Text& ansiPath, const platform::FileResult& result) {
+  const Text message = failureMessage(ansiPath, result);
   switch (result.status) {
     case platform::FileResult::Ok:
       return;
     case platform::FileResult::OpenFailed:
-      throwOpen(ansiPath, result.systemText);
+      throw EFOpenError(message);
     case platform::FileResult::CreateFailed:
-      throwCreate(ansiPath, result.systemText);
+      throw EFCreateError(message);
     case platform::FileResult::ShortRead:
-      throw EReadError("Stream read error");
+      throw EReadError(message);
     case platform::FileResult::ShortWrite:
-      throw EWriteError("Stream write error");
+      throw EWriteError(message);
   }
 }
 
 void throwCannotFocus() { throw EInvalidOperation("Cannot focus a disabled or invisible window"); }
 
 void throwNoOpener(const Text& ansiPath) {
-  throw ELaunchError("Cannot open file \"" + platform::fullPath(ansiPath) + "\" in an editor: no program to open it was found");
+  throw ELaunchError("Cannot open file \"" + platform::fullPath(ansiPath) +
+                     "\" in an editor: no program to open it was found");
 }
 
 }  // namespace errors

@@ -53,8 +53,10 @@ Text indexMessage(std::int64_t index);
 // "Cannot open file "%s". %s" / "Cannot create file "%s". %s" with the full path.
 [[noreturn]] void throwOpen(const Text& ansiPath, const Text& systemText);
 [[noreturn]] void throwCreate(const Text& ansiPath, const Text& systemText);
-// Throws the error that a failed read or write of `ansiPath` stands for: the open or
-// create error, "Stream read error" or "Stream write error". Returns when it succeeded.
+// The message of the error that a failed read or write of `ansiPath` stands for: the open
+// or create error's, "Stream read error" or "Stream write error"; empty when it succeeded.
+Text failureMessage(const Text& ansiPath, const platform::FileResult& result);
+// Throws that error, of its kind. Returns when it succeeded.
 void throwIfFailed(const Text& ansiPath, const platform::FileResult& result);
 // "Cannot focus a disabled or invisible window"
 [[noreturn]] void throwCannotFocus();

@@ -117,7 +117,6 @@ FileText AnsiFromFileBytes(std::string_view bytes) {
   if (startsWith("\xFF\xFE") || startsWith("\xFE\xFF")) {
     const bool le = bytes[0] == '\xFF';
     out.form = le ? FileText::Form::Utf16LE : FileText::Form::Utf16BE;
-    out.byteOrderMark = true;
     fromUtf16(out, bytes, le);
     return out;
   }
@@ -130,7 +129,6 @@ FileText AnsiFromFileBytes(std::string_view bytes) {
     return out;
   }
   out.form = FileText::Form::Utf8;
-  out.byteOrderMark = mark;
   if (scan.invalidAt != std::string_view::npos) {
     out.notConverted = FileText::NotConverted{FileText::Refusal::NotUtf8, lineAt(body.data(), scan.invalidAt),
                                               std::uint32_t(static_cast<unsigned char>(body[scan.invalidAt]))};

@@ -36,10 +36,11 @@ class Window {
   virtual void poolDeleteRows(const std::vector<int>& ascending) = 0;
   virtual void poolDeleteSelected() = 0;
 
-  // Label13: the pool caption, its tag (the page-key lock) and its hint.
+  // Label13: the pool caption, the page-key lock it switches (PageDown draws only while it
+  // is off) and its hint.
   virtual void setPoolCaption(const Text& caption) = 0;
-  virtual std::int32_t pageKeyLock() const = 0;
-  virtual void setPageKeyLock(std::int32_t tag) = 0;
+  virtual bool pageKeyLocked() const = 0;
+  virtual void setPageKeyLocked(bool on) = 0;
   virtual void setPoolCaptionHint(const Text& hint) = 0;
 
   // StaticText1, the headline.
@@ -83,7 +84,8 @@ class Window {
   // not be turned into GBK): shown in the error report's box, and the handler goes on.
   virtual void notice(const Text& message) = 0;
 
-  // Timer1 (1 ms, picks) and Timer2 (2000 ms, lock-out).
-  virtual void setTimer1(bool on) = 0;
-  virtual void setTimer2(bool on) = 0;
+  // The picking (Timer1, a fresh pick every 1 ms) and the lock-out of Start/Stop (Timer2,
+  // which ends it after 2000 ms), on and off.
+  virtual void setPicking(bool on) = 0;
+  virtual void setLockOut(bool on) = 0;
 };
