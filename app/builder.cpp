@@ -184,7 +184,7 @@ BuiltDesign::BuiltDesign(QWidget* window) {
   window->setFont(designFont(utf8(wd.font.face), wd.font.pixels, wd.font.bold));
   window->resize(wd.clientSize);
 
-  // Created in row order, each widget lies over its earlier siblings: the design's stacking.
+  // Created in row order, each widget lies over its earlier siblings (design.cpp).
   for (const Component& c : design::components()) {
     QWidget* parent = c.parent ? widget(c.parent) : window;
     QWidget* w = create(c, parent);

@@ -89,7 +89,7 @@ struct WindowDesign {
 };
 const WindowDesign& window();
 
-// Every component, parents before children; within a container, bottom to top.
+// Every component, in the order of the rows of design.cpp (which is the stacking).
 std::span<const Component> components();
 // The row of a component; aborts on a name the design does not have.
 const Component& component(std::string_view name);
@@ -124,11 +124,5 @@ struct MenuItem {
   const char* caption;
 };
 std::span<const MenuItem> popupMenu();
-
-// The built-in picture (Image1) and Button3's glyph, from the program's resources.
-inline constexpr const char* kBuiltInPicture = ":/luckydraw/picture.bmp";
-inline constexpr const char* kButton3Glyph = ":/luckydraw/glyph.bmp";
-inline constexpr int kIconSizes[] = {16, 24, 32, 48, 128, 256};
-inline constexpr const char* kIconPattern = ":/luckydraw/icon-%1.png";
 
 }  // namespace design

@@ -12,6 +12,7 @@
 #include "data/startup.h"
 #include "data/texts.h"
 #include "draw/pick.h"
+#include "luckydraw/resources.h"
 #include "platform/codec.h"
 #include "platform/gui.h"
 #include "widgets/bevelpanel.h"
@@ -118,8 +119,8 @@ void TForm1::setDesignState() {
     counters_[size_t(k - 1)] = designText(slot.counter);
   }
 
-  Image1->setPicture(QImage(QString::fromUtf8(design::kBuiltInPicture)));
-  Button3->setGlyph(QImage(QString::fromUtf8(design::kButton3Glyph)), QColor(Qt::white));
+  Image1->setPicture(QImage(QString::fromUtf8(resources::kPicture)));
+  Button3->setGlyph(QImage(QString::fromUtf8(resources::kButton3Glyph)), QColor(Qt::white));
 }
 
 void TForm1::bindEvents() {

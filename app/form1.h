@@ -73,7 +73,8 @@ class TForm1 : public QWidget, public Window {
   // yet on screen, then centring on the desktop, show, and the focus to RadioButton1.
   void firstShow();
 
-  // Where the window goes at its first show (outer size 940 x 700 on the whole desktop).
+  // Where the window goes at its first show: the design's outer size centred on the whole
+  // desktop.
   QPoint firstShowPosition() const;
 
   // No part of the program asks for these; the tests of the draw's rules on the real

@@ -105,11 +105,12 @@ Text CsvField(const Text& field) {
 }
 
 Text DetailTime(const Text& stamp) {
-  const bool form = stamp.size() == 15 && stamp[8] == '-' &&
-                    std::all_of(stamp.begin(), stamp.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+  const bool form =
+      stamp.size() == 15 && stamp[8] == '-' &&
+      std::all_of(stamp.begin(), stamp.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
   if (!form) return stamp;
-  return stamp.substr(0, 4) + "-" + stamp.substr(4, 2) + "-" + stamp.substr(6, 2) + " " + stamp.substr(9, 2) + ":" +
-         stamp.substr(11, 2) + ":" + stamp.substr(13, 2);
+  return stamp.substr(0, 4) + "-" + stamp.substr(4, 2) + "-" + stamp.substr(6, 2) + " " + stamp.substr(9, 2) +
+         ":" + stamp.substr(11, 2) + ":" + stamp.substr(13, 2);
 }
 
 void AddDetailDraw(Session& s, const Text& prize, const Text& headline, const Text& stamp) {
