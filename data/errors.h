@@ -42,7 +42,7 @@ LUCKYDRAW_ERROR_KIND(ELaunchError)       // no program found to open a file with
 namespace errors {
 // A text quoted inside a message (a file's full path, a text that is not an integer), as
 // the report shows it: one of more than kQuoteLimit characters keeps its first
-// kQuoteLimit characters (a GBK double-byte character counts one and is never split)
+// kQuoteLimit characters (a character of several bytes counts one and is never split)
 // followed by "…", so that one huge line cannot make a huge message box.
 inline constexpr int kQuoteLimit = 200;
 Text quoted(const Text& text);
