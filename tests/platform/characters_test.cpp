@@ -36,8 +36,9 @@ struct CharCase {
   Text quotedKeeps;
   // The start of bytes + "z" that the screen may show within one byte.
   size_t shownOfOneByte;
-  // The decoding.
+  // The decoding; where the converters differ, what the other one gives.
   const char16_t* decoded;
+  const char16_t* decodedElsewhere = nullptr;
 };
 void PrintTo(const CharCase& c, std::ostream* os) { *os << c.name; }
 
@@ -48,7 +49,8 @@ const CharCase kCases[] = {
     {"LeadBeforeComma", "\x81,", 2, 1, 2, true, "\x81,", 1, u"\uFFFD,"},
     {"LeadAtTheEnd", "a\xB3", 1, 1, 1, true, "a", 1, u"a\uFFFD"},
     {"Byte80", "\x80", 1, 1, 2, true, "\x80", 1, u"€"},
-    {"ByteFF", "\xFF", 1, 1, 2, true, "\xFF", 1, u"\uF8F5"},  // code page 936's private use
+    // A character of private use with ICU; Wine's code page 936 has none for FF.
+    {"ByteFF", "\xFF", 1, 1, 2, true, "\xFF", 1, u"\uF8F5", u"\uFFFD"},
 };
 
 class Characters : public ::testing::TestWithParam<CharCase> {};
@@ -88,7 +90,9 @@ TEST_P(Characters, StartShownOnTheScreen) {
 
 TEST_P(Characters, Decoding) {
   const auto& c = GetParam();
-  EXPECT_EQ(platform::fromAnsi(c.bytes), QString::fromUtf16(c.decoded));
+  const QString decoded = platform::fromAnsi(c.bytes);
+  if (c.decodedElsewhere && decoded == QString::fromUtf16(c.decodedElsewhere)) return;
+  EXPECT_EQ(decoded, QString::fromUtf16(c.decoded));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Characters, ::testing::ValuesIn(kCases),
