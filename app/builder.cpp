@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QLayout>
+#include <QMenu>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -182,11 +184,11 @@ BuiltDesign::BuiltDesign(QWidget* window) {
   window->setFont(designFont(utf8(wd.font.face), wd.font.pixels, wd.font.bold));
   window->resize(wd.clientSize);
 
-  // Created in row order, each widget lies over its earlier siblings: the design's stacking.
+  // Created in row order, each widget lies over its earlier siblings (design.cpp).
   for (const Component& c : design::components()) {
     QWidget* parent = c.parent ? widget(c.parent) : window;
     QWidget* w = create(c, parent);
-    w->setObjectName(utf8(c.name));
+    add(c.name, w);
     w->setGeometry(c.rect);
     if (c.font.face) w->setFont(designFont(utf8(c.font.face), c.font.pixels, c.font.bold));
     setCaption(w, c);
@@ -200,7 +202,6 @@ BuiltDesign::BuiltDesign(QWidget* window) {
     }
     if (c.kind == Kind::Label) fitLabelToText(static_cast<QLabel*>(w), c.rect);
     if (!c.visible) w->hide();
-    widgets_.insert(utf8(c.name), w);
   }
 
   // The tab order: depth first through the containers, each in its own tab order.
@@ -221,6 +222,18 @@ BuiltDesign::BuiltDesign(QWidget* window) {
   };
   visit(visit, nullptr);
   for (size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+
+  for (const design::TimerDesign& t : design::timers()) {
+    auto* timer = new QTimer(window);
+    timer->setTimerType(Qt::PreciseTimer);  // a 1 ms timer needs it
+    timer->setInterval(t.intervalMs);
+    add(t.name, timer);
+  }
+
+  auto* menu = new QMenu(window);
+  add(design::kPopupMenu, menu);
+  for (const design::MenuItem& item : design::popupMenu())
+    add(item.name, item.caption ? menu->addAction(utf8(item.caption)) : menu->addSeparator());
 }
 
 void fitLabelToText(QLabel* label, const QRect& designRect) {
@@ -230,8 +243,19 @@ void fitLabelToText(QLabel* label, const QRect& designRect) {
                      text.width(), height);
 }
 
+void BuiltDesign::add(const char* name, QObject* object) {
+  object->setObjectName(utf8(name));
+  objects_.insert(object->objectName(), object);
+}
+
+QObject* BuiltDesign::object(const char* name) const {
+  QObject* o = objects_.value(QString::fromUtf8(name));
+  if (!o) missing(name);
+  return o;
+}
+
 QWidget* BuiltDesign::widget(const char* name) const {
-  QWidget* w = widgets_.value(QString::fromUtf8(name));
+  auto* w = qobject_cast<QWidget*>(object(name));
   if (!w) missing(name);
   return w;
 }

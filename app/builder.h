@@ -1,11 +1,12 @@
 #pragma once
 // Turns the design tables into widgets: one widget per component, of its kind, with its
-// place, caption, font, colours, visibility, focus policy, hint and accessible name;
-// then the tab order of the tables. The stacking order is the order of the rows. No handler is bound here.
+// place, caption, font, colours, visibility, focus policy, hint and accessible name; then
+// the tab order of the tables, the timers and the popup menu. No handler is bound here.
 #include <QHash>
 #include <QString>
 
 class QLabel;
+class QObject;
 class QRect;
 class QWidget;
 
@@ -17,20 +18,21 @@ void fitLabelToText(QLabel* label, const QRect& designRect);
 class BuiltDesign {
  public:
   // Builds every component under `window` (the window's own caption, size and font are
-  // set too).
+  // set too), the timers (off) and the popup menu with its items.
   explicit BuiltDesign(QWidget* window);
 
-  // The widget of a component; aborts when the design has no such component or the
-  // widget is not of the asked type.
-  template <class W>
-  W* get(const char* name) const {
-    W* w = dynamic_cast<W*>(widget(name));
-    if (!w) missing(name);
-    return w;
+  // Points `member` at the component called `name`, as the member's own type; aborts when
+  // the design has no such component or it is of another type.
+  template <class T>
+  void take(T*& member, const char* name) const {
+    member = dynamic_cast<T*>(object(name));
+    if (!member) missing(name);
   }
-  QWidget* widget(const char* name) const;
 
  private:
+  QObject* object(const char* name) const;
+  QWidget* widget(const char* name) const;
+  void add(const char* name, QObject* object);
   [[noreturn]] static void missing(const char* name);
-  QHash<QString, QWidget*> widgets_;
+  QHash<QString, QObject*> objects_;
 };

@@ -1,8 +1,11 @@
 #include "app/cli.h"
 
+#include "data/texts.h"
+
 #include <QtGlobal>
 #include <QString>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -17,24 +20,34 @@ namespace cli {
 
 namespace {
 
-const char kUsage[] =
+const char kUsageHead[] =
     "Usage: luckydraw [--help | --version]\n"
     "\n"
     "A lucky-draw program for a party evening: names flicker in large type until the\n"
     "operator presses Stop, and the winners are written down at once.\n"
     "\n"
-    "It reads and writes the draw folder \"抽奖名单\" in the current directory:\n"
-    "  抽奖名单/抽奖名单.txt   the candidates, one name a line\n"
-    "  抽奖名单/基础配置.ini   picture, headline and number of prizes (lines 2, 4, 6)\n"
-    "  抽奖名单/奖项设置.ini   the prize names, one a line\n"
-    "  抽奖名单/获奖记录.txt   the winners record, rewritten after every draw\n"
-    "The text files are GBK (Chinese Windows' code page). The sounds drum.wav and\n"
-    "gong.wav are read from the program's own folder.\n"
+    "It reads and writes the draw folder \"抽奖名单\" in the current directory:\n";
+
+const char kUsageTail[] =
+    "It writes its files in GBK (Chinese Windows' code page) and reads files saved as\n"
+    "GBK, UTF-8 or UTF-16. The sounds drum.wav and gong.wav are read from the program's\n"
+    "own folder.\n"
     "\n"
     "Keys: Space or PageDown starts and stops a draw.\n"
     "\n"
     "  --help     show this text and exit\n"
     "  --version  show the version and exit\n";
+
+// The draw folder's files, one a line, with the system's separator.
+std::string fileLines() {
+  std::string lines;
+  for (const DrawFolderFile& file : DrawFolderFiles()) {
+    std::string path = file.path;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    lines += "  " + path + "   " + file.holds + "\n";
+  }
+  return lines;
+}
 
 }  // namespace
 
@@ -42,7 +55,7 @@ std::optional<int> answerCommandLine(int argc, char** argv, std::FILE* out) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, out);
+      std::fputs((kUsageHead + fileLines() + kUsageTail).c_str(), out);
       return 0;
     }
     if (arg == "--version") {

@@ -171,7 +171,7 @@ constexpr TimerDesign kTimers[] = {
     {"Timer2", 2000},  // the lock-out: Start/Stop is disabled until it fires
 };
 
-constexpr MenuItem kPopupMenu[] = {
+constexpr MenuItem kPopupMenuItems[] = {
     {"N1", "临时添加名单"},  // adds a name typed into an input box to the pool
     {"N4", nullptr},
     {"N2", "删除所选"},  // deletes the selected names from the pool
@@ -194,6 +194,6 @@ const Component& component(std::string_view name) {
 std::span<const PrizeSlot> prizeSlots() { return kPrizeSlots; }
 std::span<const StatusPanel> statusPanels() { return kStatusPanels; }
 std::span<const TimerDesign> timers() { return kTimers; }
-std::span<const MenuItem> popupMenu() { return kPopupMenu; }
+std::span<const MenuItem> popupMenu() { return kPopupMenuItems; }
 
 }  // namespace design

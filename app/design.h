@@ -89,7 +89,7 @@ struct WindowDesign {
 };
 const WindowDesign& window();
 
-// Every component, parents before children; within a container, bottom to top.
+// Every component, in the order of the rows of design.cpp (which is the stacking).
 std::span<const Component> components();
 // The row of a component; aborts on a name the design does not have.
 const Component& component(std::string_view name);
@@ -116,17 +116,13 @@ struct TimerDesign {
 };
 std::span<const TimerDesign> timers();
 
-// PopupMenu1, top to bottom. A null caption is a separator line.
+// The pool's right-click menu, and its items top to bottom. A null caption is a separator
+// line.
+inline constexpr const char* kPopupMenu = "PopupMenu1";
 struct MenuItem {
   const char* name;
   const char* caption;
 };
 std::span<const MenuItem> popupMenu();
-
-// The built-in picture (Image1) and Button3's glyph, from the program's resources.
-inline constexpr const char* kBuiltInPicture = ":/luckydraw/picture.bmp";
-inline constexpr const char* kButton3Glyph = ":/luckydraw/glyph.bmp";
-inline constexpr int kIconSizes[] = {16, 24, 32, 48, 128, 256};
-inline constexpr const char* kIconPattern = ":/luckydraw/icon-%1.png";
 
 }  // namespace design

@@ -12,6 +12,7 @@
 #include "data/startup.h"
 #include "data/texts.h"
 #include "draw/pick.h"
+#include "luckydraw/resources.h"
 #include "platform/codec.h"
 #include "platform/gui.h"
 #include "widgets/bevelpanel.h"
@@ -51,65 +52,54 @@ TForm1::TForm1(Services services, QWidget* parent)
 
 TForm1::~TForm1() = default;
 
+// Each member takes the component of its own name, as the member's type.
 void TForm1::takeComponents(const BuiltDesign& b) {
-  Panel8 = b.get<BevelPanel>("Panel8");
-  Panel18 = b.get<BevelPanel>("Panel18");
-  StatusBar1 = b.get<QStatusBar>("StatusBar1");
-  Label1 = b.get<QLabel>("Label1");
-  Label4 = b.get<QLabel>("Label4");
-  Label5 = b.get<QLabel>("Label5");
-  Label6 = b.get<QLabel>("Label6");
-  Label7 = b.get<QLabel>("Label7");
-  Label8 = b.get<QLabel>("Label8");
-  RadioButton1 = b.get<QRadioButton>("RadioButton1");
-  RadioButton2 = b.get<QRadioButton>("RadioButton2");
-  RadioButton3 = b.get<QRadioButton>("RadioButton3");
-  RadioButton4 = b.get<QRadioButton>("RadioButton4");
-  RadioButton5 = b.get<QRadioButton>("RadioButton5");
-  RadioButton6 = b.get<QRadioButton>("RadioButton6");
-  cxGroupBox3 = b.get<BorderlessGroupBox>("cxGroupBox3");
-  Label3 = b.get<QLabel>("Label3");
-  Label2 = b.get<QLabel>("Label2");
-  Button3 = b.get<FlatButton>("Button3");
-  SpinEdit1 = b.get<NumberEdit>("SpinEdit1");
-  Image1 = b.get<ColorKeyImage>("Image1");
-  StaticText1 = b.get<QLabel>("StaticText1");
-  cxGroupBox1 = b.get<BorderlessGroupBox>("cxGroupBox1");
-  Button1 = b.get<FlatButton>("Button1");
-  FlatButton1 = b.get<FlatButton>("FlatButton1");
-  FlatButton2 = b.get<FlatButton>("FlatButton2");
-  FlatButton3 = b.get<FlatButton>("FlatButton3");
-  cxGroupBox2 = b.get<BorderlessGroupBox>("cxGroupBox2");
-  Panel4 = b.get<BevelPanel>("Panel4");
-  ListBox1 = b.get<PoolView>("ListBox1");
-  Label13 = b.get<FlatPanel>("Label13");
-  SpeedButton1 = b.get<SpeedButton>("SpeedButton1");
+#define TAKE(member) b.take(member, #member)
+  TAKE(Panel8);
+  TAKE(Panel18);
+  TAKE(StatusBar1);
+  TAKE(Label1);
+  TAKE(Label4);
+  TAKE(Label5);
+  TAKE(Label6);
+  TAKE(Label7);
+  TAKE(Label8);
+  TAKE(RadioButton1);
+  TAKE(RadioButton2);
+  TAKE(RadioButton3);
+  TAKE(RadioButton4);
+  TAKE(RadioButton5);
+  TAKE(RadioButton6);
+  TAKE(cxGroupBox3);
+  TAKE(Label3);
+  TAKE(Label2);
+  TAKE(Button3);
+  TAKE(SpinEdit1);
+  TAKE(Image1);
+  TAKE(StaticText1);
+  TAKE(cxGroupBox1);
+  TAKE(Button1);
+  TAKE(FlatButton1);
+  TAKE(FlatButton2);
+  TAKE(FlatButton3);
+  TAKE(cxGroupBox2);
+  TAKE(Panel4);
+  TAKE(ListBox1);
+  TAKE(Label13);
+  TAKE(SpeedButton1);
+  TAKE(Timer1);
+  TAKE(Timer2);
+  TAKE(PopupMenu1);
+  TAKE(N1);
+  TAKE(N4);
+  TAKE(N2);
+  TAKE(N5);
+  TAKE(N3);
+#undef TAKE
   for (int k = 1; k <= kSlotCount; ++k) {
     const design::PrizeSlot& slot = design::prizeSlots()[size_t(k - 1)];
-    slotButtons_[size_t(k - 1)] = b.get<QRadioButton>(slot.button);
-    slotCounters_[size_t(k - 1)] = b.get<QLabel>(slot.counter);
-  }
-
-  for (const design::TimerDesign& t : design::timers()) {
-    auto* timer = new QTimer(this);
-    timer->setObjectName(QString::fromUtf8(t.name));
-    timer->setTimerType(Qt::PreciseTimer);  // a 1 ms timer needs it
-    timer->setInterval(t.intervalMs);
-    (QLatin1StringView(t.name) == QLatin1StringView("Timer1") ? Timer1 : Timer2) = timer;
-  }
-
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  for (const design::MenuItem& item : design::popupMenu()) {
-    QAction* action = item.caption ? PopupMenu1->addAction(QString::fromUtf8(item.caption))
-                                   : PopupMenu1->addSeparator();
-    action->setObjectName(QString::fromUtf8(item.name));
-    const std::string_view name = item.name;
-    if (name == "N1") N1 = action;
-    if (name == "N2") N2 = action;
-    if (name == "N3") N3 = action;
-    if (name == "N4") N4 = action;
-    if (name == "N5") N5 = action;
+    b.take(slotButtons_[size_t(k - 1)], slot.button);
+    b.take(slotCounters_[size_t(k - 1)], slot.counter);
   }
 }
 
@@ -129,8 +119,8 @@ void TForm1::setDesignState() {
     counters_[size_t(k - 1)] = designText(slot.counter);
   }
 
-  Image1->setPicture(QImage(QString::fromUtf8(design::kBuiltInPicture)));
-  Button3->setGlyph(QImage(QString::fromUtf8(design::kButton3Glyph)), QColor(Qt::white));
+  Image1->setPicture(QImage(QString::fromUtf8(resources::kPicture)));
+  Button3->setGlyph(QImage(QString::fromUtf8(resources::kButton3Glyph)), QColor(Qt::white));
 }
 
 void TForm1::bindEvents() {

@@ -7,6 +7,7 @@
 #include "app/layout.h"
 #include "data/guard.h"
 #include "data/random.h"
+#include "data/session.h"
 #include "data/window.h"
 #include "draw/cycle.h"
 #include "platform/folder.h"
@@ -72,7 +73,8 @@ class TForm1 : public QWidget, public Window {
   // yet on screen, then centring on the desktop, show, and the focus to RadioButton1.
   void firstShow();
 
-  // Where the window goes at its first show (outer size 940 x 700 on the whole desktop).
+  // Where the window goes at its first show: the design's outer size centred on the whole
+  // desktop.
   QPoint firstShowPosition() const;
 
   // No part of the program asks for these; the tests of the draw's rules on the real
@@ -95,8 +97,8 @@ class TForm1 : public QWidget, public Window {
   void poolDeleteSelected() override;
 
   void setPoolCaption(const Text& caption) override;
-  std::int32_t pageKeyLock() const override;
-  void setPageKeyLock(std::int32_t tag) override;
+  bool pageKeyLocked() const override;
+  void setPageKeyLocked(bool on) override;
   void setPoolCaptionHint(const Text& hint) override;
 
   Text headline() const override;
@@ -129,8 +131,8 @@ class TForm1 : public QWidget, public Window {
 
   void notice(const Text& message) override;
 
-  void setTimer1(bool on) override;
-  void setTimer2(bool on) override;
+  void setPicking(bool on) override;
+  void setLockOut(bool on) override;
 
   // ---- Components, by their design names (docs/design.md has the map) ----
   BevelPanel* Panel8 = nullptr;               // the prize bar; disabled during a draw
@@ -212,7 +214,7 @@ class TForm1 : public QWidget, public Window {
   Text buttonCaption_;
   std::array<Text, kSlotCount> slotCaptions_;
   std::array<Text, kSlotCount> counters_;
-  std::int32_t pageKeyLock_ = 0;  // Label13's tag
+  bool pageKeyLocked_ = false;    // switched by a click on Label13
   bool timer1Failing_ = false;    // a failure streak of Timer1's ticks was reported
 
   // A pick changes the headline and the pool's flags a thousand times a second; the screen

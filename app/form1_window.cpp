@@ -8,6 +8,7 @@
 #include "app/poolmodel.h"
 #include "app/poolview.h"
 #include "data/errors.h"
+#include "platform/characters.h"
 #include "platform/codec.h"
 #include "widgets/bevelpanel.h"
 #include "widgets/colorkeyimage.h"
@@ -91,9 +92,9 @@ void TForm1::setPoolCaption(const Text& caption) {
   Label13->setText(platform::fromAnsi(caption));
 }
 
-std::int32_t TForm1::pageKeyLock() const { return pageKeyLock_; }
+bool TForm1::pageKeyLocked() const { return pageKeyLocked_; }
 
-void TForm1::setPageKeyLock(std::int32_t tag) { pageKeyLock_ = tag; }
+void TForm1::setPageKeyLocked(bool on) { pageKeyLocked_ = on; }
 
 void TForm1::setPoolCaptionHint(const Text& hint) { Label13->setToolTip(platform::fromAnsi(hint)); }
 
@@ -119,7 +120,7 @@ void TForm1::setHeadline(const Text& text) {
 void TForm1::showHeadline() {
   const QSize box = StaticText1->contentsRect().size();
   const QFont& font = StaticText1->font();
-  const size_t most = 2 * size_t(mostCharactersInBox(font, box));  // a character has at most 2 bytes
+  const size_t most = platform::kMaxCharBytes * size_t(mostCharactersInBox(font, box));
   bool more = false;
   const QString start = platform::fromAnsiPrefix(headline_, most, &more);
   StaticText1->setText(fitTextToBox(start, more, font, box));
@@ -209,13 +210,16 @@ int TForm1::drawSizeValue() const { return SpinEdit1->value(); }
 
 void TForm1::setDrawSizeValue(int value) { SpinEdit1->setValue(value); }
 
-// ---- Timer1, Timer2: switching on a running timer changes nothing ----
+// ---- Notices ----
 
 void TForm1::notice(const Text& message) { reporter_.report(message); }
 
+// ---- Timer1, the picking, and Timer2, the lock-out: switching on a running timer
+// changes nothing ----
+
 // When picking ends, the last pick is painted at once, before Stop goes on to the gong
 // and the save: the audience never sees an older pick while the record is written.
-void TForm1::setTimer1(bool on) {
+void TForm1::setPicking(bool on) {
   if (!on) {
     Timer1->stop();
     ListBox1->setSelectionLocked(false);
@@ -231,7 +235,7 @@ void TForm1::setTimer1(bool on) {
   }
 }
 
-void TForm1::setTimer2(bool on) {
+void TForm1::setLockOut(bool on) {
   if (!on)
     Timer2->stop();
   else if (!Timer2->isActive())

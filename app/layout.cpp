@@ -10,18 +10,15 @@
 namespace {
 
 // The boxes of the design (app/design.cpp) that docking and the anchors start from, looked
-// up once.
-struct DesignBoxes {
-  QRect Panel8, StatusBar1, Panel18, cxGroupBox2, cxGroupBox3, Image1, cxGroupBox1, Panel4, ListBox1,
-      StaticText1;
-};
-
-const DesignBoxes& designBoxes() {
-  static const DesignBoxes boxes = [] {
-    auto rect = [](const char* name) { return design::component(name).rect; };
-    return DesignBoxes{rect("Panel8"),      rect("StatusBar1"),  rect("Panel18"), rect("cxGroupBox2"),
-                       rect("cxGroupBox3"), rect("Image1"),      rect("cxGroupBox1"), rect("Panel4"),
-                       rect("ListBox1"),    rect("StaticText1")};
+// up once: each member of the layout takes the box of the component of its own name.
+const FormLayout& designBoxes() {
+  static const FormLayout boxes = [] {
+#define DESIGN_BOX(member) .member = design::component(#member).rect
+    return FormLayout{DESIGN_BOX(Panel8),      DESIGN_BOX(StatusBar1),  DESIGN_BOX(Panel18),
+                      DESIGN_BOX(cxGroupBox2), DESIGN_BOX(cxGroupBox3), DESIGN_BOX(Image1),
+                      DESIGN_BOX(cxGroupBox1), DESIGN_BOX(Panel4),      DESIGN_BOX(ListBox1),
+                      DESIGN_BOX(StaticText1)};
+#undef DESIGN_BOX
   }();
   return boxes;
 }
@@ -56,7 +53,7 @@ QPoint centredOn(QSize desktop, QSize outer) {
 }
 
 FormLayout layoutFor(QSize client, int primaryWidth) {
-  const DesignBoxes& d = designBoxes();
+  const FormLayout& d = designBoxes();
   const int W = client.width();
   const int H = client.height();
   FormLayout l;

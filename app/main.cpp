@@ -1,4 +1,5 @@
-// Project1: initialise, take the title and icon, create the main window, run the loop.
+// Application start: initialise, take the title and icon, create the main window, run the
+// loop.
 // Before any of it: --help and --version, and a clear word when there is no display.
 #include "app/cli.h"
 #include "app/start.h"

@@ -90,7 +90,8 @@ void PoolView::selectTo(int row, Qt::KeyboardModifiers modifiers) {
 
 void PoolView::mousePressEvent(QMouseEvent* event) {
   QListView::mousePressEvent(event);
-  if (!pool_ || selectionLocked_ || event->button() != Qt::LeftButton) return;  // a right click selects nothing
+  // A right click selects nothing.
+  if (!pool_ || selectionLocked_ || event->button() != Qt::LeftButton) return;
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid()) selectTo(index.row(), event->modifiers());
 }

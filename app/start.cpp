@@ -1,7 +1,7 @@
 #include "app/start.h"
 
-#include "app/design.h"
 #include "data/texts.h"
+#include "luckydraw/resources.h"
 #include "platform/codec.h"
 
 #include <QApplication>
@@ -12,7 +12,7 @@ void setUpApplication() {
   // Ties the window to the menu entry luckydraw.desktop (its icon in the task bar).
   QGuiApplication::setDesktopFileName(QStringLiteral("luckydraw"));
   QIcon icon;
-  for (int size : design::kIconSizes) icon.addFile(QString::fromLatin1(design::kIconPattern).arg(size));
+  for (int size : resources::kIconSizes) icon.addFile(QString::fromLatin1(resources::kIconPattern).arg(size));
   QApplication::setWindowIcon(icon);
   // Closing the main window ends the program at once, also during a draw.
   QApplication::setQuitOnLastWindowClosed(true);

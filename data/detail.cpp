@@ -2,7 +2,7 @@
 
 #include "data/errors.h"
 #include "data/filetext.h"
-#include "data/record.h"
+#include "data/session.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
@@ -72,16 +72,6 @@ Numbers scanRows(const Text& csv) {
   return n;
 }
 
-// The message of the error that a failed read or write stands for.
-Text failureText(const Text& ansiPath, const platform::FileResult& result) {
-  try {
-    errors::throwIfFailed(ansiPath, result);
-  } catch (const EError& e) {
-    return e.message();
-  }
-  return {};
-}
-
 void reportOnce(Window& w, Session& s, const Text& message) {
   if (s.detail.failing) return;
   s.detail.failing = true;
@@ -93,7 +83,7 @@ bool write(Window& w, Session& s, const Text& bytes) {
   const Text& path = T().detailFile;
   const platform::FileResult r = platform::writeWholeFileAtomic(path, bytes);
   if (r.status != platform::FileResult::Ok) {
-    reportOnce(w, s, failureText(path, r));
+    reportOnce(w, s, errors::failureMessage(path, r));
     return false;
   }
   s.detail.failing = false;
@@ -115,11 +105,12 @@ Text CsvField(const Text& field) {
 }
 
 Text DetailTime(const Text& stamp) {
-  const bool form = stamp.size() == 15 && stamp[8] == '-' &&
-                    std::all_of(stamp.begin(), stamp.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+  const bool form =
+      stamp.size() == 15 && stamp[8] == '-' &&
+      std::all_of(stamp.begin(), stamp.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
   if (!form) return stamp;
-  return stamp.substr(0, 4) + "-" + stamp.substr(4, 2) + "-" + stamp.substr(6, 2) + " " + stamp.substr(9, 2) + ":" +
-         stamp.substr(11, 2) + ":" + stamp.substr(13, 2);
+  return stamp.substr(0, 4) + "-" + stamp.substr(4, 2) + "-" + stamp.substr(6, 2) + " " + stamp.substr(9, 2) +
+         ":" + stamp.substr(11, 2) + ":" + stamp.substr(13, 2);
 }
 
 void AddDetailDraw(Session& s, const Text& prize, const Text& headline, const Text& stamp) {
@@ -138,7 +129,7 @@ void SaveDetail(Window& w, Session& s) {
     const platform::FileResult r = platform::readWholeFile(path, bytes);
     if (r.status != platform::FileResult::Ok) {
       // Writing now would lose the rows already there: they wait for the next Stop.
-      reportOnce(w, s, failureText(path, r));
+      reportOnce(w, s, errors::failureMessage(path, r));
       return;
     }
     existing = AnsiFromFileBytes(bytes).ansi;

@@ -46,9 +46,10 @@ void SaveDetail(Window& w, Session& s);
 // Whether a detail file's text holds at least one winner's row (worth keeping aside when
 // the evening starts afresh).
 bool DetailHoldsRows(const Text& ansi);
-// No to the continue question, once the old file is kept aside: the numbers start again and a
-// file that is there is replaced by the header alone (with none, the first Stop makes it). A failing write is reported as SaveDetail's are, and the
-// next Stop starts the file afresh all the same.
+// No to the continue question, once the old file is kept aside: the numbers start again and
+// a file that is there is replaced by the header alone (with none, the first Stop makes
+// it). A failing write is reported as SaveDetail's are, and the next Stop starts the file
+// afresh all the same.
 void StartFreshDetail(Window& w, Session& s);
 
 // The CSV form of one field: quoted, with quotes doubled, when it holds a comma, a quote,

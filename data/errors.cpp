@@ -1,6 +1,7 @@
 #include "data/errors.h"
 
 #include "data/textops.h"
+#include "platform/characters.h"
 #include "platform/codec.h"
 
 namespace errors {
@@ -9,8 +10,7 @@ Text quoted(const Text& text) {
   size_t at = 0;
   for (int chars = 0; at < text.size(); ++chars) {
     if (chars == kQuoteLimit) return text.substr(0, at) + platform::ansi("…");
-    const unsigned char c = static_cast<unsigned char>(text[at]);
-    at += (c >= 0x81 && c <= 0xFE && at + 1 < text.size()) ? 2 : 1;
+    at += platform::charLength(text, at, platform::Pairing::AnyNext);
   }
   return text;
 }
@@ -21,33 +21,60 @@ void throwIndex(std::int64_t index) { throw EStringListError(indexMessage(index)
 
 void throwListIndex(std::int64_t index) { throw EListError(indexMessage(index)); }
 
+namespace {
+
+// "Cannot <verb> file "<full path>". <system text>"
+Text fileMessage(const char* verb, const Text& ansiPath, const Text& systemText) {
+  return Text("Cannot ") + verb + " file \"" + quoted(platform::fullPath(ansiPath)) + "\". " + systemText;
+}
+
+}  // namespace
+
 void throwOpen(const Text& ansiPath, const Text& systemText) {
-  throw EFOpenError("Cannot open file \"" + quoted(platform::fullPath(ansiPath)) + "\". " + systemText);
+  throw EFOpenError(fileMessage("open", ansiPath, systemText));
 }
 
 void throwCreate(const Text& ansiPath, const Text& systemText) {
-  throw EFCreateError("Cannot create file \"" + quoted(platform::fullPath(ansiPath)) + "\". " + systemText);
+  throw EFCreateError(fileMessage("create", ansiPath, systemText));
+}
+
+Text failureMessage(const Text& ansiPath, const platform::FileResult& result) {
+  switch (result.status) {
+    case platform::FileResult::Ok:
+      break;
+    case platform::FileResult::OpenFailed:
+      return fileMessage("open", ansiPath, result.systemText);
+    case platform::FileResult::CreateFailed:
+      return fileMessage("create", ansiPath, result.systemText);
+    case platform::FileResult::ShortRead:
+      return "Stream read error";
+    case platform::FileResult::ShortWrite:
+      return "Stream write error";
+  }
+  return {};
 }
 
 void throwIfFailed(const Text& ansiPath, const platform::FileResult& result) {
+  const Text message = failureMessage(ansiPath, result);
   switch (result.status) {
     case platform::FileResult::Ok:
       return;
     case platform::FileResult::OpenFailed:
-      throwOpen(ansiPath, result.systemText);
+      throw EFOpenError(message);
     case platform::FileResult::CreateFailed:
-      throwCreate(ansiPath, result.systemText);
+      throw EFCreateError(message);
     case platform::FileResult::ShortRead:
-      throw EReadError("Stream read error");
+      throw EReadError(message);
     case platform::FileResult::ShortWrite:
-      throw EWriteError("Stream write error");
+      throw EWriteError(message);
   }
 }
 
 void throwCannotFocus() { throw EInvalidOperation("Cannot focus a disabled or invisible window"); }
 
 void throwNoOpener(const Text& ansiPath) {
-  throw ELaunchError("Cannot open file \"" + platform::fullPath(ansiPath) + "\" in an editor: no program to open it was found");
+  throw ELaunchError("Cannot open file \"" + platform::fullPath(ansiPath) +
+                     "\" in an editor: no program to open it was found");
 }
 
 }  // namespace errors

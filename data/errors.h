@@ -42,7 +42,7 @@ LUCKYDRAW_ERROR_KIND(ELaunchError)       // no program found to open a file with
 namespace errors {
 // A text quoted inside a message (a file's full path, a text that is not an integer), as
 // the report shows it: one of more than kQuoteLimit characters keeps its first
-// kQuoteLimit characters (a GBK double-byte character counts one and is never split)
+// kQuoteLimit characters (a character of several bytes counts one and is never split)
 // followed by "…", so that one huge line cannot make a huge message box.
 inline constexpr int kQuoteLimit = 200;
 Text quoted(const Text& text);
@@ -53,8 +53,10 @@ Text indexMessage(std::int64_t index);
 // "Cannot open file "%s". %s" / "Cannot create file "%s". %s" with the full path.
 [[noreturn]] void throwOpen(const Text& ansiPath, const Text& systemText);
 [[noreturn]] void throwCreate(const Text& ansiPath, const Text& systemText);
-// Throws the error that a failed read or write of `ansiPath` stands for: the open or
-// create error, "Stream read error" or "Stream write error". Returns when it succeeded.
+// The message of the error that a failed read or write of `ansiPath` stands for: the open
+// or create error's, "Stream read error" or "Stream write error"; empty when it succeeded.
+Text failureMessage(const Text& ansiPath, const platform::FileResult& result);
+// Throws that error, of its kind. Returns when it succeeded.
 void throwIfFailed(const Text& ansiPath, const platform::FileResult& result);
 // "Cannot focus a disabled or invisible window"
 [[noreturn]] void throwCannotFocus();

@@ -117,7 +117,6 @@ FileText AnsiFromFileBytes(std::string_view bytes) {
   if (startsWith("\xFF\xFE") || startsWith("\xFE\xFF")) {
     const bool le = bytes[0] == '\xFF';
     out.form = le ? FileText::Form::Utf16LE : FileText::Form::Utf16BE;
-    out.byteOrderMark = true;
     fromUtf16(out, bytes, le);
     return out;
   }
@@ -130,10 +129,10 @@ FileText AnsiFromFileBytes(std::string_view bytes) {
     return out;
   }
   out.form = FileText::Form::Utf8;
-  out.byteOrderMark = mark;
   if (scan.invalidAt != std::string_view::npos) {
-    out.notConverted = FileText::NotConverted{FileText::Refusal::NotUtf8, lineAt(body.data(), scan.invalidAt),
-                                              std::uint32_t(static_cast<unsigned char>(body[scan.invalidAt]))};
+    out.notConverted =
+        FileText::NotConverted{FileText::Refusal::NotUtf8, lineAt(body.data(), scan.invalidAt),
+                               std::uint32_t(static_cast<unsigned char>(body[scan.invalidAt]))};
     out.ansi.assign(bytes);
     return out;
   }
@@ -148,10 +147,12 @@ Text NotConvertedMessage(const Text& ansiPath, const FileText::NotConverted& why
       what = "U+" + hex(why.what, 4) + ", which GBK lacks";
       break;
     case FileText::Refusal::NotUtf8:
-      what = "the byte 0x" + hex(why.what, 2) + ", which is not UTF-8 although the file begins with a UTF-8 mark";
+      what = "the byte 0x" + hex(why.what, 2) +
+             ", which is not UTF-8 although the file begins with a UTF-8 mark";
       break;
     case FileText::Refusal::NotUtf16:
-      what = "0x" + hex(why.what, why.what > 0xFF ? 4 : 2) + ", which is not UTF-16 although the file begins with a UTF-16 mark";
+      what = "0x" + hex(why.what, why.what > 0xFF ? 4 : 2) +
+             ", which is not UTF-16 although the file begins with a UTF-16 mark";
       break;
   }
   return "Cannot convert file \"" + platform::fullPath(ansiPath) + "\" to GBK: line " + IntToStr(why.line) +

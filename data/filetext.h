@@ -26,7 +26,6 @@ struct FileText {
   };
 
   Form form = Form::Ansi;
-  bool byteOrderMark = false;
   // The GBK bytes to cut into lines: the converted text without its mark, or, for a GBK
   // file and for a Unicode file that could not be converted, the file's bytes as they stand.
   Text ansi;

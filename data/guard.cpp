@@ -1,21 +1,16 @@
 #include "data/guard.h"
 
 #include "data/errors.h"
+#include "platform/characters.h"
 #include "platform/seams.h"
 
 #include <new>
 
 Text ReportText(const Text& message) {
   if (message.empty()) return message;
-  // The last character: two bytes when the text ends in a GBK double-byte character.
-  size_t i = 0, lastStart = 0;
-  while (i < message.size()) {
-    lastStart = i;
-    const unsigned char c = static_cast<unsigned char>(message[i]);
-    i += (c >= 0x81 && c <= 0xFE && i + 1 < message.size()) ? 2 : 1;
-  }
-  const bool doubleByte = message.size() - lastStart == 2;
-  if (doubleByte || static_cast<unsigned char>(message[lastStart]) > '.') return message + ".";
+  const size_t last = platform::lastCharStart(message, platform::Pairing::AnyNext);
+  const bool manyBytes = message.size() - last > 1;
+  if (manyBytes || static_cast<unsigned char>(message[last]) > '.') return message + ".";
   return message;
 }
 

@@ -10,7 +10,7 @@
 namespace platform { class Dialogs; }
 
 // The report's text: a full stop is appended when the message is not empty and its last
-// character is greater than "." (a two-byte last character always gets one).
+// character is greater than "." (a last character of more than one byte always gets one).
 Text ReportText(const Text& message);
 
 class ErrorReporter {

@@ -3,6 +3,7 @@
 #include "data/detail.h"
 #include "data/errors.h"
 #include "data/filetext.h"
+#include "data/session.h"
 #include "data/startup.h"
 #include "data/textops.h"
 #include "data/texts.h"
@@ -134,16 +135,3 @@ void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock
   prunePool(w, SplitString(joined, T().separator));
   w.setPoolCaption(PoolCaption(w.poolCount()));
 }
-
-TStringList SplitString(const Text& text, const Text& sep) {
-  TStringList pieces;
-  size_t from = 0;
-  if (!sep.empty()) {
-    for (size_t at; (at = FindOnCharBoundary(text, sep, from)) != Text::npos; from = at + sep.size())
-      pieces.Add(text.substr(from, at - from));
-  }
-  pieces.Add(text.substr(from));
-  return pieces;
-}
-
-std::int32_t CharCount(const Text& text) { return SplitString(text, T().separator).Count(); }

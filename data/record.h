@@ -1,10 +1,7 @@
 #pragma once
 // The winners record "抽奖名单\获奖记录.txt": two lines per prize slot in use, the
 // bracketed prize name and the winners text.
-#include "data/stringlist.h"
 #include "platform/text.h"
-
-#include <cstdint>
 
 class Window;
 struct Session;
@@ -20,9 +17,3 @@ void SaveHuman(const Window& w, Session& s);
 // names a winner as "抽奖名单\获奖记录-YYYYMMDD-HHMMSS.txt" and a winners detail with rows
 // as "抽奖名单\获奖明细-YYYYMMDD-HHMMSS.csv" (the same name), and starts both afresh.
 void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock& clock);
-
-// Cuts `text` at every occurrence of `sep` that starts on a character boundary (n such
-// occurrences give n + 1 pieces).
-TStringList SplitString(const Text& text, const Text& sep);
-// Number of pieces of a winners text at "，": the empty text counts 1.
-std::int32_t CharCount(const Text& text);

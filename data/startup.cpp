@@ -1,6 +1,7 @@
 #include "data/startup.h"
 
 #include "data/errors.h"
+#include "data/session.h"
 #include "data/stringlist.h"
 #include "data/textops.h"
 #include "data/texts.h"

@@ -1,6 +1,8 @@
 #include "data/textops.h"
 
 #include "data/errors.h"
+#include "data/texts.h"
+#include "platform/characters.h"
 
 #include <cstring>
 
@@ -77,9 +79,20 @@ size_t FindOnCharBoundary(const Text& text, const Text& pattern, size_t from) {
   const size_t last = text.size() - pattern.size();
   for (size_t i = from; i <= last;) {
     if (text.compare(i, pattern.size(), pattern) == 0) return i;
-    const auto byte = static_cast<unsigned char>(text[i]);
-    i += (byte >= 0x81 && byte <= 0xFE && i + 1 < text.size()) ? 2 : 1;
+    i += platform::charLength(text, i, platform::Pairing::AnyNext);
   }
   return Text::npos;
 }
 
+TStringList SplitString(const Text& text, const Text& sep) {
+  TStringList pieces;
+  size_t from = 0;
+  if (!sep.empty()) {
+    for (size_t at; (at = FindOnCharBoundary(text, sep, from)) != Text::npos; from = at + sep.size())
+      pieces.Add(text.substr(from, at - from));
+  }
+  pieces.Add(text.substr(from));
+  return pieces;
+}
+
+std::int32_t CharCount(const Text& text) { return SplitString(text, T().separator).Count(); }

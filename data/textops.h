@@ -1,5 +1,7 @@
 #pragma once
-// Operations on texts (GBK byte strings). All work on bytes, never on characters.
+// Operations on texts (GBK byte strings): integer conversion, trimming, the search on
+// character boundaries and the cutting of a text at a separator. All work on bytes.
+#include "data/stringlist.h"
 #include "platform/text.h"
 
 #include <cstdint>
@@ -13,7 +15,12 @@ Text IntToStr(std::int64_t n);
 // Removes bytes 0x00..0x20 at both ends; bytes from 0x80 up are never removed.
 Text Trim(const Text& text);
 // Byte index of the first occurrence of `pattern` in `text` at or after `from` that starts
-// on a character boundary, or npos. `from` must itself be a boundary. A GBK lead byte
-// (0x81..0xFE) takes the next byte with it, so the separator "，" (A3 AC) is not found
-// across two characters, as in 林海瑄 (C1 D6 BA A3 AC 75).
+// on a character boundary, or npos. `from` must itself be a boundary. A lead byte takes the
+// next byte with it (platform/characters.h, Pairing::AnyNext), so the separator "，" (A3 AC)
+// is not found across two characters, as in 林海瑄 (C1 D6 BA A3 AC 75).
 size_t FindOnCharBoundary(const Text& text, const Text& pattern, size_t from = 0);
+// Cuts `text` at every occurrence of `sep` that starts on a character boundary (n such
+// occurrences give n + 1 pieces).
+TStringList SplitString(const Text& text, const Text& sep);
+// Number of pieces of a winners text at "，": the empty text counts 1.
+std::int32_t CharCount(const Text& text);

@@ -5,6 +5,24 @@
 
 using platform::ansi;
 
+namespace {
+
+constexpr char kCandidateFile[] = "抽奖名单\\抽奖名单.txt";
+constexpr char kSettingsFile[] = "抽奖名单\\基础配置.ini";
+constexpr char kPrizeFile[] = "抽奖名单\\奖项设置.ini";
+constexpr char kRecordFile[] = "抽奖名单\\获奖记录.txt";
+constexpr char kDetailFile[] = "抽奖名单\\获奖明细.csv";
+
+constexpr DrawFolderFile kDrawFolderFiles[] = {
+    {kCandidateFile, "the candidates, one name a line"},
+    {kSettingsFile, "picture, headline and number of prizes (lines 2, 4, 6)"},
+    {kPrizeFile, "the prize names, one a line"},
+    {kRecordFile, "the winners record, rewritten after every draw"},
+    {kDetailFile, "the winners as a spreadsheet, a row added for each winner"},
+};
+
+}  // namespace
+
 const ProgramTexts& T() {
   static const ProgramTexts texts{
       .appTitle = ansi("澄曜晚会抽奖系统 霁岩版"),
@@ -12,10 +30,10 @@ const ProgramTexts& T() {
       .poolCaptionHead = ansi("抽奖名单["),
       .poolCaptionTail = ansi("]人"),
       .drawFolder = ansi("抽奖名单"),
-      .candidateFile = ansi("抽奖名单\\抽奖名单.txt"),
-      .settingsFile = ansi("抽奖名单\\基础配置.ini"),
-      .prizeFile = ansi("抽奖名单\\奖项设置.ini"),
-      .recordFile = ansi("抽奖名单\\获奖记录.txt"),
+      .candidateFile = ansi(kCandidateFile),
+      .settingsFile = ansi(kSettingsFile),
+      .prizeFile = ansi(kPrizeFile),
+      .recordFile = ansi(kRecordFile),
       .recordBackupHead = ansi("抽奖名单\\获奖记录-"),
       .start = ansi("开始"),
       .stop = ansi("停止"),
@@ -26,7 +44,7 @@ const ProgramTexts& T() {
       .inputPrompt = ansi("请输入加入名单的名字"),
       .drumWav = ansi("drum.wav"),
       .gongWav = ansi("gong.wav"),
-      .detailFile = ansi("抽奖名单\\获奖明细.csv"),
+      .detailFile = ansi(kDetailFile),
       .detailBackupHead = ansi("抽奖名单\\获奖明细-"),
       .detailHeader = ansi("序号,奖项,姓名,轮次,时间"),
   };
@@ -34,3 +52,5 @@ const ProgramTexts& T() {
 }
 
 Text PoolCaption(int count) { return T().poolCaptionHead + IntToStr(count) + T().poolCaptionTail; }
+
+std::span<const DrawFolderFile> DrawFolderFiles() { return kDrawFolderFiles; }

@@ -2,7 +2,7 @@
 // The program's own texts as GBK bytes, turned from their UTF-8 spelling once.
 #include "platform/text.h"
 
-#include <array>
+#include <span>
 
 struct ProgramTexts {
   Text appTitle;          // 澄曜晚会抽奖系统 霁岩版 (caption of every error report)
@@ -30,6 +30,15 @@ struct ProgramTexts {
 };
 
 const ProgramTexts& T();
+
+// The files of the draw folder that the program reads and writes, as the program spells
+// them (UTF-8, backslashes), with what each holds in a few English words. `luckydraw
+// --help` lists them.
+struct DrawFolderFile {
+  const char* path;
+  const char* holds;
+};
+std::span<const DrawFolderFile> DrawFolderFiles();
 
 // "抽奖名单[" + count + "]人"
 Text PoolCaption(int count);

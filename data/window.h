@@ -3,7 +3,6 @@
 // program. The loaders, the winners record and the draw engine work only through this,
 // so every rule of a draw runs without a window; the real window implements it with
 // widgets and the tests with a plain fake.
-#include "data/detail.h"
 #include "platform/bitmap.h"
 #include "platform/text.h"
 
@@ -37,10 +36,11 @@ class Window {
   virtual void poolDeleteRows(const std::vector<int>& ascending) = 0;
   virtual void poolDeleteSelected() = 0;
 
-  // Label13: the pool caption, its tag (the page-key lock) and its hint.
+  // Label13: the pool caption, the page-key lock it switches (PageDown draws only while it
+  // is off) and its hint.
   virtual void setPoolCaption(const Text& caption) = 0;
-  virtual std::int32_t pageKeyLock() const = 0;
-  virtual void setPageKeyLock(std::int32_t tag) = 0;
+  virtual bool pageKeyLocked() const = 0;
+  virtual void setPageKeyLocked(bool on) = 0;
   virtual void setPoolCaptionHint(const Text& hint) = 0;
 
   // StaticText1, the headline.
@@ -84,27 +84,8 @@ class Window {
   // not be turned into GBK): shown in the error report's box, and the handler goes on.
   virtual void notice(const Text& message) = 0;
 
-  // Timer1 (1 ms, picks) and Timer2 (2000 ms, lock-out).
-  virtual void setTimer1(bool on) = 0;
-  virtual void setTimer2(bool on) = 0;
-};
-
-// What is held beside the window for the life of the process.
-struct Session {
-  std::int32_t prizeCount = 0;
-  Text winners[kSlotCount];  // winners text of slots 1..kSlotCount (index k - 1)
-  // Set when the record on disk holds winners that were not restored (the prize count was
-  // lowered, or could not be read): the time stamp under which the record is kept beside
-  // itself before it is first rewritten. Empty otherwise.
-  Text keepRecordStamp;
-  WinnersDetail detail;  // the spreadsheet of winners (detail.h)
-
-  // Slot k is in use: shown, written to the winners record and restored from it. Slot 1
-  // always is, whatever the prize count says.
-  bool slotInUse(int k) const { return k == 1 || prizeCountReaches(k); }
-  // The prize count reaches slot k: the slot takes its name from the prize names file.
-  // This differs from slotInUse for slot 1 only, and on purpose: with a prize count below
-  // 1, slot 1 is in use but keeps the design's name, so an empty prize names file is no
-  // error.
-  bool prizeCountReaches(int k) const { return prizeCount >= k; }
+  // The picking (Timer1, a fresh pick every 1 ms) and the lock-out of Start/Stop (Timer2,
+  // which ends it after 2000 ms), on and off.
+  virtual void setPicking(bool on) = 0;
+  virtual void setLockOut(bool on) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "data/detail.h"
 #include "data/record.h"
+#include "data/session.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
@@ -20,11 +21,16 @@ void FocusStep(Window& w) {
 void DrawCycle::Button1Click() {
   if (!w_.buttonEnabled()) return;  // the lock-out holds for the keys as well
   FocusStep(w_);
-  if (w_.buttonCaption() == T().start)
+  if (idle())
     start();
   else
     stop();
 }
+
+// The draw's state is the one the window shows: no draw runs while Start/Stop's caption is
+// exactly "开始". Start, Stop and Cancel set the caption, and nothing else keeps a copy of
+// the state that could disagree with the screen.
+bool DrawCycle::idle() const { return w_.buttonCaption() == T().start; }
 
 void DrawCycle::start() {
   w_.setButtonEnabled(false);
@@ -32,16 +38,16 @@ void DrawCycle::start() {
   w_.setPoolCaption(PoolCaption(w_.poolCount()));
   w_.setButtonCaption(T().stop);
   sound_.play(exeDir_ + T().drumWav);
-  w_.setTimer1(true);
-  w_.setTimer2(true);
+  w_.setPicking(true);
+  w_.setLockOut(true);
 }
 
 void DrawCycle::stop() {
-  w_.setTimer1(false);
+  w_.setPicking(false);
   w_.setButtonCaption(T().start);
   w_.setButtonEnabled(false);
   w_.setPrizeBarEnabled(false);
-  w_.setTimer2(true);
+  w_.setLockOut(true);
   sound_.play(exeDir_ + T().gongWav);
 
   // The last pick's entries are the winners: the counter rises by their number, and an
@@ -67,13 +73,13 @@ void DrawCycle::stop() {
 }
 
 void DrawCycle::Timer2Timer() {
-  w_.setTimer2(false);
+  w_.setLockOut(false);
   w_.setButtonEnabled(true);
 }
 
 void DrawCycle::FlatButton1Click() {
-  w_.setTimer1(false);
-  w_.setTimer2(false);
+  w_.setPicking(false);
+  w_.setLockOut(false);
   w_.setHeadline({});
   w_.setButtonCaption(T().start);
   w_.setButtonEnabled(true);
@@ -82,15 +88,11 @@ void DrawCycle::FlatButton1Click() {
 }
 
 void DrawCycle::FormKeyUp(int key) {
-  if (key == VK_SPACE_KEY || (key == VK_NEXT_KEY && w_.pageKeyLock() == 0)) Button1Click();
+  if (key == VK_SPACE_KEY || (key == VK_NEXT_KEY && !w_.pageKeyLocked())) Button1Click();
 }
 
 void DrawCycle::Label13Click() {
-  if (w_.pageKeyLock() == 0) {
-    w_.setPageKeyLock(1);
-    w_.setPoolCaptionHint(T().pageKeyOff);
-  } else {
-    w_.setPageKeyLock(0);
-    w_.setPoolCaptionHint(T().pageKeyOn);
-  }
+  const bool locked = !w_.pageKeyLocked();
+  w_.setPageKeyLocked(locked);
+  w_.setPoolCaptionHint(locked ? T().pageKeyOff : T().pageKeyOn);
 }

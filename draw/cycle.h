@@ -24,8 +24,8 @@ class DrawCycle {
   void FormKeyUp(int key);  // Space, PageDown
   void Label13Click();      // page-key lock switch
 
-
  private:
+  bool idle() const;
   void start();
   void stop();
 

@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const platform::BitmapResult r = platform::decodeBitmap(bytes);
   FUZZ_CHECK(r.status != platform::BitmapResult::OpenFailed);
   if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') {
-    FUZZ_CHECK(bytes.empty() ? r.status == platform::BitmapResult::Ok : r.status == platform::BitmapResult::NotBitmap);
+    FUZZ_CHECK(bytes.empty() ? r.status == platform::BitmapResult::Ok
+                             : r.status == platform::BitmapResult::NotBitmap);
   }
   if (r.status == platform::BitmapResult::Ok) {
     FUZZ_CHECK(r.picture.isNull() == bytes.empty());

@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
   // Trim removes control bytes and blanks at both ends, and only there.
   const Text t = Trim(text);
-  FUZZ_CHECK(t.empty() || (static_cast<unsigned char>(t.front()) > 0x20 && static_cast<unsigned char>(t.back()) > 0x20));
+  FUZZ_CHECK(t.empty() ||
+             (static_cast<unsigned char>(t.front()) > 0x20 && static_cast<unsigned char>(t.back()) > 0x20));
   FUZZ_CHECK(text.find(t) != Text::npos);
 
   // A piece of the second half, searched on character boundaries: found where it stands,

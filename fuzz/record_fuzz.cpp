@@ -3,8 +3,11 @@
 // A restore that succeeds, written again and restored into a fresh window, gives the
 // same winners texts, counters and pool.
 #include "data/record.h"
+#include "data/session.h"
+#include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
+#define FUZZ_IN_DRAW_FOLDER
 #include "fuzz/support.h"
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
@@ -37,12 +40,6 @@ bool restore(FakeWindow& w, Session& s) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzing::enterScratchFolder();
-  std::filesystem::create_directory("抽奖名单");
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const Text bytes(reinterpret_cast<const char*>(data), size);

@@ -3,16 +3,17 @@
 // marker line (a part that is not there is a file that is not there). Runs against the
 // plain window of the tests, under the guard, as the program runs it.
 #include "data/guard.h"
+#include "data/session.h"
 #include "data/startup.h"
 #include "data/texts.h"
 #include "data/window.h"
+#define FUZZ_IN_DRAW_FOLDER
 #include "fuzz/support.h"
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 
 namespace {
 
@@ -21,12 +22,6 @@ const char* const kFiles[] = {"抽奖名单/抽奖名单.txt", "抽奖名单/基
                               "抽奖名单/年会背景.bmp"};
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzing::enterScratchFolder();
-  std::filesystem::create_directory("抽奖名单");
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const Text bytes(reinterpret_cast<const char*>(data), size);

@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the fuzz targets: a scratch folder to be the current directory, plain file
-// writes, and the check that stops a run on a broken rule.
+// writes, and the check that stops a run on a broken rule. A target that reads the draw
+// folder defines FUZZ_IN_DRAW_FOLDER before including this: libFuzzer then starts it in a
+// scratch folder that holds an empty draw folder.
 #include "platform/text.h"
 
 #include <cstdio>
@@ -59,3 +61,11 @@ inline void putFile(const char* nativePath, const Text& bytes, bool present = tr
   } while (0)
 
 }  // namespace fuzzing
+
+#ifdef FUZZ_IN_DRAW_FOLDER
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzzing::enterScratchFolder();
+  std::filesystem::create_directory("抽奖名单");
+  return 0;
+}
+#endif

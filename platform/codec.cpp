@@ -1,5 +1,7 @@
 #include "platform/codec.h"
 
+#include "platform/characters.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,12 +9,9 @@ namespace platform {
 
 size_t ansiPrefixLength(const Text& bytes, size_t maxBytes) {
   if (bytes.size() <= maxBytes) return bytes.size();
-  auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
   size_t i = 0;
   while (i < maxBytes) {
-    const bool lead = at(i) >= 0x81 && at(i) <= 0xFE;
-    const bool pair = lead && at(i + 1) >= 0x40 && at(i + 1) <= 0xFE && at(i + 1) != 0x7F;
-    const size_t width = pair ? 2 : 1;
+    const size_t width = charLength(bytes, i, Pairing::WellFormed);
     if (i + width > maxBytes) break;
     i += width;
   }

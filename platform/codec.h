@@ -17,8 +17,8 @@ bool codecAvailable();
 QString fromAnsi(const Text& bytes);
 
 // The length of the longest start of `bytes`, at most `maxBytes` long, that does not end
-// inside a two-byte character (a lead byte 81..FE followed by a trail byte 40..FE other
-// than 7F). Looks at no more than maxBytes + 1 bytes.
+// inside a well-formed character (platform/characters.h, Pairing::WellFormed): a lead byte
+// whose next byte is no trail byte stands alone. Looks at no more than maxBytes + 1 bytes.
 size_t ansiPrefixLength(const Text& bytes, size_t maxBytes);
 
 // For showing a text that may be huge: at most the first `maxBytes` bytes, cut between two

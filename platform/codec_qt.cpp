@@ -1,6 +1,8 @@
 // GBK conversion through Qt's codecs (ICU).
 #include "platform/codec.h"
 
+#include "platform/characters.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -21,20 +23,8 @@ QStringEncoder& encoder() {
 // Whether the text ends in a lead byte with nothing after it (which the stateless
 // decoder would drop without a trace).
 bool endsInLoneLeadByte(const Text& bytes) {
-  const auto lead = [](unsigned char b) { return b >= 0x81 && b <= 0xFE; };
-  const auto trail = [](unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; };
-  size_t i = 0;
-  while (i < bytes.size()) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    if (!lead(b)) {
-      ++i;
-    } else if (i + 1 == bytes.size()) {
-      return true;
-    } else {
-      i += trail(static_cast<unsigned char>(bytes[i + 1])) ? 2 : 1;
-    }
-  }
-  return false;
+  const size_t last = lastCharStart(bytes, Pairing::WellFormed);
+  return bytes.size() - last == 1 && isLeadByte(static_cast<unsigned char>(bytes[last]));
 }
 
 }  // namespace

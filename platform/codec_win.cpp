@@ -2,6 +2,8 @@
 // read the same on a PC whose own ANSI code page is something else (an English Windows).
 #include "platform/codec.h"
 
+#include "platform/characters.h"
+
 #include <windows.h>
 
 #include <string_view>
@@ -10,9 +12,6 @@ namespace platform {
 namespace {
 
 constexpr UINT kGbk = 936;
-
-bool leadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
-bool trailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
 
 // One strict conversion; false when any byte sequence is not valid GBK.
 bool decodeStrict(std::string_view bytes, QString& out) {
@@ -47,8 +46,7 @@ QString fromAnsi(const Text& bytes) {
       ++i;
       continue;
     }
-    size_t len = 1;
-    if (leadByte(b) && i + 1 < size && trailByte(p[i + 1])) len = 2;
+    const size_t len = charLength(bytes, i, Pairing::WellFormed);
     if (decodeStrict(std::string_view(bytes.data() + i, len), piece))
       out += piece;
     else

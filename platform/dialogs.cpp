@@ -73,7 +73,8 @@ Text QtDialogs::inputBox(const Text& caption, const Text& prompt, const Text& de
     dialog.winId();
     const QMargins frame = dialog.windowHandle() ? dialog.windowHandle()->frameMargins() : QMargins();
     const QSize outer = dialog.size().grownBy(frame);
-    dialog.move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outer, screen->availableGeometry()).topLeft());
+    dialog.move(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outer, screen->availableGeometry()).topLeft());
   }
   entry->setFocus();
 

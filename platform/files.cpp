@@ -11,11 +11,13 @@
 
 namespace platform {
 
-Text systemErrorText(int err) {
-  Text t = toAnsi(QString::fromLocal8Bit(std::strerror(err)));
+Text systemTextOf(const QString& message) {
+  Text t = toAnsi(message);
   while (!t.empty() && (static_cast<unsigned char>(t.back()) <= 0x20 || t.back() == '.')) t.pop_back();
   return t;
 }
+
+Text systemErrorText(int err) { return systemTextOf(QString::fromLocal8Bit(std::strerror(err))); }
 
 bool pathExists(const Text& ansiPath) { return QFileInfo::exists(nativePath(ansiPath)); }
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class QString;
+
 namespace platform {
 
 // The largest file a read takes in: far above any names file or picture of an event. A
@@ -33,8 +35,10 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes);
 // Whether anything (file or folder) exists at the path.
 bool pathExists(const Text& ansiPath);
 
-// The OS text for errno-style code `err`, in the form used inside the open and create
-// errors (GBK, trailing bytes 0x00..0x20 and full stops removed).
+// A message of the OS in the form used inside the open and create errors: GBK, trailing
+// bytes 0x00..0x20 and full stops removed.
+Text systemTextOf(const QString& message);
+// The OS text for errno-style code `err`, in that form.
 Text systemErrorText(int err);
 
 }  // namespace platform

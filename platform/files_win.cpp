@@ -15,7 +15,7 @@ namespace {
 
 std::wstring widePath(const QString& path) { return QDir::toNativeSeparators(path).toStdWString(); }
 
-// The system's text for a GetLastError() code, GBK, trailing blanks and full stops removed.
+// The system's text for a GetLastError() code, in the form of systemTextOf().
 Text windowsErrorText(DWORD code) {
   wchar_t* buffer = nullptr;
   const DWORD n = FormatMessageW(
@@ -25,9 +25,7 @@ Text windowsErrorText(DWORD code) {
   if (n > 0 && buffer) message = QString::fromWCharArray(buffer, int(n));
   if (buffer) LocalFree(buffer);
   if (message.trimmed().isEmpty()) message = QStringLiteral("System error %1").arg(code);
-  Text t = toAnsi(message);
-  while (!t.empty() && (static_cast<unsigned char>(t.back()) <= 0x20 || t.back() == '.')) t.pop_back();
-  return t;
+  return systemTextOf(message);
 }
 
 QString randomTag() {
@@ -79,8 +77,8 @@ bool writeAll(HANDLE h, const char* data, size_t size) {
 // is taken before a byte changes, so a full disk leaves the old file as it was; a crash in
 // the middle of the write can still leave it mixed.
 FileResult writeInPlace(const std::wstring& target, const Text& bytes) {
-  Handle f(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle f(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!f.valid()) return failure(FileResult::CreateFailed, GetLastError());
   LARGE_INTEGER oldSize{};
   if (!GetFileSizeEx(f.get(), &oldSize)) return failure(FileResult::ShortWrite, GetLastError());
@@ -93,7 +91,8 @@ FileResult writeInPlace(const std::wstring& target, const Text& bytes) {
       return failure(FileResult::ShortWrite, GetLastError());
   }
   LARGE_INTEGER start{};
-  if (!SetFilePointerEx(f.get(), start, nullptr, FILE_BEGIN)) return failure(FileResult::ShortWrite, GetLastError());
+  if (!SetFilePointerEx(f.get(), start, nullptr, FILE_BEGIN))
+    return failure(FileResult::ShortWrite, GetLastError());
   if (!writeAll(f.get(), bytes.data(), bytes.size())) return failure(FileResult::ShortWrite, GetLastError());
   if (!SetEndOfFile(f.get())) return failure(FileResult::ShortWrite, GetLastError());
   if (!FlushFileBuffers(f.get())) return failure(FileResult::ShortWrite, GetLastError());
@@ -148,8 +147,9 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
   if (exists) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return failure(FileResult::CreateFailed, ERROR_ACCESS_DENIED);
     if (attributes & FILE_ATTRIBUTE_READONLY) return failure(FileResult::CreateFailed, ERROR_ACCESS_DENIED);
-    Handle probe(CreateFileW(wideTarget.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle probe(CreateFileW(wideTarget.c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe.valid()) return failure(FileResult::CreateFailed, GetLastError());
   }
 
@@ -160,11 +160,13 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
     wideTemp = widePath(target + QLatin1Char('.') + randomTag());
-    created = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    created =
+        CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE) {
       const DWORD err = GetLastError();
       if (exists && deniedButWritable(err)) return writeInPlace(wideTarget, bytes);
-      if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) return failure(FileResult::CreateFailed, err);
+      if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
+        return failure(FileResult::CreateFailed, err);
     }
   }
   if (created == INVALID_HANDLE_VALUE) return failure(FileResult::CreateFailed, ERROR_FILE_EXISTS);
@@ -175,7 +177,8 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
     DeleteFileW(wideTemp.c_str());
     return failure(status, err);
   };
-  if (!writeAll(temp.get(), bytes.data(), bytes.size())) return abandon(FileResult::ShortWrite, GetLastError());
+  if (!writeAll(temp.get(), bytes.data(), bytes.size()))
+    return abandon(FileResult::ShortWrite, GetLastError());
   if (!FlushFileBuffers(temp.get())) return abandon(FileResult::ShortWrite, GetLastError());
   if (!temp.close()) {
     const DWORD err = GetLastError();
@@ -186,7 +189,8 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
   DWORD err = ERROR_SUCCESS;
   for (int attempt = 0; attempt < 4; ++attempt) {
     if (attempt > 0) Sleep(25);
-    if (MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+    if (MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return {};
     err = GetLastError();
     if (!exists || !deniedButWritable(err)) break;
   }

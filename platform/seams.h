@@ -4,19 +4,11 @@
 // starting an editor.
 #include "platform/text.h"
 
-#include <cstdint>
-#include <optional>
-
 namespace platform {
 
 class Clock {
  public:
   virtual ~Clock() = default;
-  // High-resolution counter (monotonic ns on Linux, QueryPerformanceCounter on Windows);
-  // nothing when it cannot be read.
-  virtual std::optional<std::uint64_t> performanceCounter() = 0;
-  // Milliseconds since system start (fallback for the counter).
-  virtual std::uint32_t tickCount() = 0;
   // Local time as "YYYYMMDD-HHMMSS", GBK (digits and '-').
   virtual Text localStamp() = 0;
 };

@@ -20,7 +20,8 @@ struct Image {
 };
 
 std::uint32_t bigEndian32(const std::vector<std::uint8_t>& b, size_t at) {
-  return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 | b[at + 3];
+  return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 |
+         b[at + 3];
 }
 
 bool readPng(const char* path, Image& out) {

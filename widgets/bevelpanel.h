@@ -15,7 +15,6 @@ class BevelPanel : public QFrame {
   explicit BevelPanel(QWidget* parent = nullptr);
 
   void setFillColor(const QColor& color);
-  QColor fillColor() const { return fill_; }
   void setBevels(Bevel outer, Bevel inner);
   Bevel outerBevel() const { return outer_; }
   Bevel innerBevel() const { return inner_; }

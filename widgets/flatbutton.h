@@ -20,9 +20,7 @@ class FlatButton : public QAbstractButton {
   explicit FlatButton(QWidget* parent = nullptr);
 
   void setFaceColor(const QColor& color);
-  QColor faceColor() const { return face_; }
   void setBorderColor(const QColor& color);
-  QColor borderColor() const { return border_; }
 
   // The glyph drawn left of the caption; pixels of the colour `transparent` are left
   // out. A null image removes the glyph.

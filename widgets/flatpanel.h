@@ -14,9 +14,7 @@ class FlatPanel : public QLabel {
   explicit FlatPanel(QWidget* parent = nullptr);
 
   void setFillColor(const QColor& color);
-  QColor fillColor() const { return fill_; }
   void setBorderColor(const QColor& color);
-  QColor borderColor() const { return border_; }
 
   // Left edge of the caption, counted from the panel's left edge.
   static constexpr int kCaptionLeft = 1 + 3;

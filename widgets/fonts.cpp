@@ -4,6 +4,9 @@
 
 #include <mutex>
 
+namespace {
+
+// Registers the substitutions once.
 void installDesignFontSubstitutions() {
   static std::once_flag once;
   std::call_once(once, [] {
@@ -25,6 +28,8 @@ void installDesignFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("隶书"), {kai, notoSerif});
   });
 }
+
+}  // namespace
 
 QFont designFont(const QString& face, int pixelHeight, bool bold) {
   installDesignFontSubstitutions();

@@ -8,6 +8,3 @@
 // "MS Sans Serif", "新宋体", "宋体", "黑体", "楷体_GB2312" and "隶书" are mapped; any
 // other face name is asked for as it is.
 QFont designFont(const QString& face, int pixelHeight, bool bold);
-
-// Registers the substitutions (designFont does it on first use).
-void installDesignFontSubstitutions();

@@ -1,5 +1,5 @@
 // What assistive technology reads from the window: role, name or text, and state.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "app/poolmodel.h"
 #include "app/poolview.h"

@@ -1,6 +1,6 @@
 // Whole draws on the real window, driven as an operator drives them: keys released on the
 // keyboard, clicks with the mouse; the timers' ticks are delivered without waiting.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "app/poolmodel.h"
 #include "data/texts.h"

@@ -1,5 +1,5 @@
 // The window's focus rules and the draw-size field's hooks, as the operator meets them.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "data/errors.h"
 #include "widgets/flatbutton.h"

@@ -2,7 +2,7 @@
 // kilobytes long. The pool list and the headline show only a start of them, cut with "…",
 // so the window stays quick; the names in the pool, the headline's text that Stop reads
 // and the winners record keep every byte.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "app/poolmodel.h"
 #include "app/poolview.h"

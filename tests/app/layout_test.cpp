@@ -1,6 +1,6 @@
 // The window follows its size: docking, anchors and FormResize, the 800-px rule, and the
 // place of the first show.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "app/layout.h"
 #include "app/poolview.h"

@@ -2,7 +2,7 @@
 // previous winners away unless No was chosen, what Stop records is what the screen shows
 // whatever the operator does with the list meanwhile, and a record that cannot be written
 // leaves the draw recoverable.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "app/poolmodel.h"
 #include "app/poolview.h"

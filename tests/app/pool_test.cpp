@@ -1,6 +1,6 @@
 // The pool list: the operator's own selection, the pick's selection as the list shows it,
 // the popup menu, and a pool of 100,000 names.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "app/poolmodel.h"
 #include "app/poolview.h"

@@ -1,7 +1,7 @@
 // The side commands on the real window, as the operator uses them: the pool's popup menu,
 // the draw-size field under the keyboard and the mouse, the file shortcuts, and the input
 // box that asks for a name.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "app/poolmodel.h"
 #include "app/poolview.h"

@@ -1,6 +1,6 @@
 // Application start: the window's design state, FormCreate before FormShow, the continue
 // question before the window is on screen, the first show's place and focus, closing.
-#include "app_support.h"
+#include "helpers.h"
 
 #include "app/design.h"
 #include "app/poolmodel.h"

@@ -2,10 +2,13 @@
 // display, checked both on the functions and on the built program run as a process.
 #include "app/cli.h"
 
+#include "data/texts.h"
+
 #include "support/process.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <ostream>
@@ -47,6 +50,20 @@ TEST(CommandLine, HelpAndVersionAnswerAndEnd) {
   const std::string version = captured({"luckydraw", "--version"}, &status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(version, "luckydraw 3.7\n");
+}
+
+// The files come from the program's own table of them: a file added there is named here.
+TEST(CommandLine, HelpNamesEveryFileOfTheDrawFolder) {
+  int status = -1;
+  const std::string help = captured({"luckydraw", "--help"}, &status);
+  ASSERT_GE(DrawFolderFiles().size(), 5u);
+  for (const DrawFolderFile& file : DrawFolderFiles()) {
+    std::string path = file.path;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    EXPECT_NE(help.find("  " + path + "   " + file.holds + "\n"), std::string::npos) << path << "\n" << help;
+  }
+  EXPECT_NE(help.find("抽奖名单/获奖明细.csv"), std::string::npos) << help;
+  EXPECT_NE(help.find("UTF-8"), std::string::npos) << "files saved as UTF-8 are read too\n" << help;
 }
 
 TEST(CommandLine, OtherArgumentsAreLeftToQt) {

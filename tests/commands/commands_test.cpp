@@ -4,6 +4,7 @@
 #include "data/errors.h"
 #include "data/random.h"
 #include "data/record.h"
+#include "data/session.h"
 #include "data/texts.h"
 #include "draw/cycle.h"
 #include "draw/pick.h"

@@ -1,9 +1,10 @@
 // The demo event folder shipped in examples/ starts up without an error.
 #include "data/record.h"
+#include "data/session.h"
 #include "data/startup.h"
 #include "data/texts.h"
 #include "data/window.h"
-#include "support.h"
+#include "helpers.h"
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
 

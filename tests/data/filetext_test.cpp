@@ -2,12 +2,13 @@
 // are cut into lines, leaving GBK files alone, and reporting a character GBK lacks.
 #include "data/filetext.h"
 #include "data/record.h"
+#include "data/session.h"
 #include "data/startup.h"
 #include "data/stringlist.h"
 #include "data/texts.h"
 #include "data/window.h"
 #include "platform/codec.h"
-#include "support.h"
+#include "helpers.h"
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
 

@@ -2,7 +2,7 @@
 #include "data/errors.h"
 #include "data/guard.h"
 #include "data/texts.h"
-#include "support.h"
+#include "helpers.h"
 #include "support/fake_platform.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 // once and leaves the window exactly as the steps before the failure set it.
 #include "data/errors.h"
 #include "data/record.h"
+#include "data/session.h"
 #include "data/startup.h"
 #include "data/stringlist.h"
 #include "data/textops.h"
@@ -10,7 +11,7 @@
 #include "data/window.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
-#include "support.h"
+#include "helpers.h"
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
 

@@ -1,7 +1,7 @@
 // Temporary files of saves that a killed run left in the draw folder: which names are
 // such leftovers, and their removal when the program claims the folder at start.
 #include "data/leftovers.h"
-#include "support.h"
+#include "helpers.h"
 
 #include <gtest/gtest.h>
 

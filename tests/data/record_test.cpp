@@ -1,10 +1,12 @@
 // The winners record: writing it, the continue question, restoring and pruning, keeping
-// the previous record on No, and cutting winners texts into names.
+// the previous record on No.
 #include "data/errors.h"
 #include "data/record.h"
+#include "data/session.h"
+#include "data/stringlist.h"
 #include "data/texts.h"
 #include "data/window.h"
-#include "support.h"
+#include "helpers.h"
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
 
@@ -585,57 +587,5 @@ TEST_F(RecordTest, NoWithReadOnlyRecordIsCreateErrorAndKeepsIt) {
   expectFileError(r, "EFCreateError", "create", TempCwd::full(kRecord));
   EXPECT_EQ(readBytes(kRecord), workedExampleBytes());
 }
-
-// ---------------------------------------------------------------------------------------
-// SplitString and CharCount.
-
-struct SplitCase {
-  const char* name;
-  Text text, sep;
-  std::vector<Text> pieces;
-};
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
-
-const Text kZhangSan = "\xD5\xC5\xC8\xFD";  // 张三
-const Text kLiSi = "\xC0\xEE\xCB\xC4";      // 李四
-const Text kSep = "\xA3\xAC";               // ，
-const Text kLinHaiXuan = "\xC1\xD6\xBA\xA3\xAC\x75";  // 林海瑄
-const Text kChenFuYing = "\xB3\xC2\xB8\xA3\xAC\x93";  // 陈福瑩
-const Text kZhangBaoWei = "\xD5\xC5\xB1\xA3\xAC\x7C";  // 张保瑋
-
-const SplitCase kSplits[] = {
-    {"Empty", "", kSep, {""}},
-    {"OneName", kZhangSan, kSep, {kZhangSan}},
-    {"TwoNames", kZhangSan + kSep + kLiSi, kSep, {kZhangSan, kLiSi}},
-    {"LeadingSeparator", kSep + kZhangSan, kSep, {"", kZhangSan}},
-    {"TrailingSeparator", kZhangSan + kSep, kSep, {kZhangSan, ""}},
-    {"TwoInARow", kZhangSan + kSep + kSep + kLiSi, kSep, {kZhangSan, "", kLiSi}},
-    {"SeparatorsOnly", kSep + kSep, kSep, {"", "", ""}},
-    // 埃 (B0 A3) then 。 (AC A1)... the separator's bytes straddle two characters: no cut.
-    {"AcrossCharacterBoundaryIsNoSeparator", "\xB0\xA3\xAC\xA1", kSep, {"\xB0\xA3\xAC\xA1"}},
-    // 林海瑄 is C1 D6 BA A3 AC 75: the cut falls only at the real separator after it.
-    {"NameHoldingTheSeparatorsBytes", kLinHaiXuan + kSep + kZhangSan, kSep, {kLinHaiXuan, kZhangSan}},
-    {"TwoSuchNames", kChenFuYing + kSep + kZhangBaoWei, kSep, {kChenFuYing, kZhangBaoWei}},
-    {"OnlySuchAName", kLinHaiXuan, kSep, {kLinHaiXuan}},
-    {"SeparatorAfterAsciiAndAfterSuchName", "a" + kSep + kLinHaiXuan + kSep, kSep, {"a", kLinHaiXuan, ""}},
-    // A lone lead byte at the end takes nothing with it.
-    {"LoneLeadByteAtTheEnd", kZhangSan + kSep + "\xB0", kSep, {kZhangSan, "\xB0"}},
-    {"AsciiSeparator", "a--b--", "--", {"a", "b", ""}},
-    {"BlanksStay", " " + kZhangSan + " " + kSep + " ", kSep, {" " + kZhangSan + " ", " "}},
-};
-
-class SplitTable : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitTable, PiecesAndCount) {
-  const auto& c = GetParam();
-  const TStringList pieces = SplitString(c.text, c.sep);
-  EXPECT_EQ(pieces.lines(), c.pieces);
-  if (c.sep == kSep) {
-    EXPECT_EQ(CharCount(c.text), std::int32_t(c.pieces.size()));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, SplitTable, ::testing::ValuesIn(kSplits),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,10 +1,11 @@
 // Start-up: ReadMan and FormCreate over small draw folders written into a temporary
 // current directory.
 #include "data/errors.h"
+#include "data/session.h"
 #include "data/startup.h"
 #include "data/texts.h"
 #include "data/window.h"
-#include "support.h"
+#include "helpers.h"
 #include "support/fake_window.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // failed load or save leaves behind.
 #include "data/errors.h"
 #include "data/stringlist.h"
-#include "support.h"
+#include "helpers.h"
 
 #include <gtest/gtest.h>
 

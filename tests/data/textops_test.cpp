@@ -1,7 +1,7 @@
-// Integer conversion both ways and trim, all on bytes.
+// Integer conversion both ways, trim, and cutting texts at a separator, all on bytes.
 #include "data/errors.h"
 #include "data/textops.h"
-#include "support.h"
+#include "helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <vector>
 
 using namespace testdata;
 
@@ -20,62 +21,6 @@ const Text kZhangSan = "\xD5\xC5\xC8\xFD";  // 张三
 const Text kLiSi = "\xC0\xEE\xCB\xC4";      // 李四
 const Text kSep = "\xA3\xAC";               // ，
 const Text kWideBlank = "\xA1\xA1";         // full-width blank
-
-TEST(Codec, ProgramLiteralsBecomeGbkBytes) {
-  EXPECT_EQ(A("，"), kSep);
-  EXPECT_EQ(A("张三，李四"), kZhangSan + kSep + kLiSi);
-  EXPECT_EQ(A("乗"), Text("\x81\x5C"));
-}
-
-// A start of a text for showing: never ends inside a two-byte character.
-struct PrefixCase {
-  const char* name;
-  Text bytes;
-  size_t maxBytes;
-  size_t length;
-};
-void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.name; }
-
-const PrefixCase kPrefixes[] = {
-    {"AsciiCutAnywhere", "abcdef", 4, 4},
-    {"ShorterThanTheLimit", "ab", 10, 2},
-    {"WholeAtTheLimit", kZhangSan, 4, 4},
-    {"NotInsideTheSecondCharacter", kZhangSan, 3, 2},
-    {"NotInsideTheFirstCharacter", kZhangSan, 1, 0},
-    {"NothingAllowed", kZhangSan, 0, 0},
-    {"AsciiThenTwoByte", "a" + kZhangSan, 2, 1},
-    {"AsciiThenTwoByteWhole", "a" + kZhangSan, 3, 3},
-    {"TrailByteIsABackslash", Text("\x81\x5C") + "x", 1, 0},
-    {"TrailByteIsABackslashWhole", Text("\x81\x5C") + "x", 2, 2},
-    {"LeadByteWithoutTrailStandsAlone", Text("\x81\x30") + "abc", 1, 1},
-    {"LeadByteBefore7FStandsAlone", Text("\xB0\x7F") + "xyz", 1, 1},
-    {"EuroSignIsOneByte", Text("\x80") + "ab", 1, 1},
-    {"FFIsNoLeadByte", Text("\xFF\xA1") + "x", 1, 1},
-    {"PairsCountedFromTheStart", Text("\xA1\xA1\xA1\xA1\xA1"), 4, 4},
-    {"PairsCountedFromTheStartOdd", Text("a\xA1\xA1\xA1\xA1"), 4, 3},
-};
-
-class AnsiPrefix : public ::testing::TestWithParam<PrefixCase> {};
-
-TEST_P(AnsiPrefix, EndsBetweenCharacters) {
-  EXPECT_EQ(platform::ansiPrefixLength(GetParam().bytes, GetParam().maxBytes), GetParam().length);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, AnsiPrefix, ::testing::ValuesIn(kPrefixes),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(AnsiPrefix, DecodesOnlyTheStartAndSaysWhetherItWasCut) {
-  bool cut = false;
-  EXPECT_EQ(platform::fromAnsiPrefix(kZhangSan + kLiSi, 5, &cut), QString::fromUtf8("张三"));
-  EXPECT_TRUE(cut);
-  EXPECT_EQ(platform::fromAnsiPrefix(kZhangSan + kLiSi, 8, &cut), QString::fromUtf8("张三李四"));
-  EXPECT_FALSE(cut);
-  EXPECT_EQ(platform::fromAnsiPrefix("", 8, &cut), QString());
-  EXPECT_FALSE(cut);
-  const Text huge(1 << 20, 'x');
-  EXPECT_EQ(platform::fromAnsiPrefix(huge, 256, &cut).size(), 256);
-  EXPECT_TRUE(cut);
-}
 
 // ---------------------------------------------------------------------------------------
 // Integer from text.
@@ -201,6 +146,55 @@ class TrimTable : public ::testing::TestWithParam<TrimCase> {};
 TEST_P(TrimTable, RemovesLowBytesAtEnds) { EXPECT_EQ(Trim(GetParam().in), GetParam().out); }
 
 INSTANTIATE_TEST_SUITE_P(Table, TrimTable, ::testing::ValuesIn(kTrims),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------
+// SplitString and CharCount.
+
+struct SplitCase {
+  const char* name;
+  Text text, sep;
+  std::vector<Text> pieces;
+};
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
+
+const Text kLinHaiXuan = "\xC1\xD6\xBA\xA3\xAC\x75";  // 林海瑄
+const Text kChenFuYing = "\xB3\xC2\xB8\xA3\xAC\x93";  // 陈福瑩
+const Text kZhangBaoWei = "\xD5\xC5\xB1\xA3\xAC\x7C";  // 张保瑋
+
+const SplitCase kSplits[] = {
+    {"Empty", "", kSep, {""}},
+    {"OneName", kZhangSan, kSep, {kZhangSan}},
+    {"TwoNames", kZhangSan + kSep + kLiSi, kSep, {kZhangSan, kLiSi}},
+    {"LeadingSeparator", kSep + kZhangSan, kSep, {"", kZhangSan}},
+    {"TrailingSeparator", kZhangSan + kSep, kSep, {kZhangSan, ""}},
+    {"TwoInARow", kZhangSan + kSep + kSep + kLiSi, kSep, {kZhangSan, "", kLiSi}},
+    {"SeparatorsOnly", kSep + kSep, kSep, {"", "", ""}},
+    // 埃 (B0 A3) then 。 (AC A1)... the separator's bytes straddle two characters: no cut.
+    {"AcrossCharacterBoundaryIsNoSeparator", "\xB0\xA3\xAC\xA1", kSep, {"\xB0\xA3\xAC\xA1"}},
+    // 林海瑄 is C1 D6 BA A3 AC 75: the cut falls only at the real separator after it.
+    {"NameHoldingTheSeparatorsBytes", kLinHaiXuan + kSep + kZhangSan, kSep, {kLinHaiXuan, kZhangSan}},
+    {"TwoSuchNames", kChenFuYing + kSep + kZhangBaoWei, kSep, {kChenFuYing, kZhangBaoWei}},
+    {"OnlySuchAName", kLinHaiXuan, kSep, {kLinHaiXuan}},
+    {"SeparatorAfterAsciiAndAfterSuchName", "a" + kSep + kLinHaiXuan + kSep, kSep, {"a", kLinHaiXuan, ""}},
+    // A lone lead byte at the end takes nothing with it.
+    {"LoneLeadByteAtTheEnd", kZhangSan + kSep + "\xB0", kSep, {kZhangSan, "\xB0"}},
+    {"AsciiSeparator", "a--b--", "--", {"a", "b", ""}},
+    {"BlanksStay", " " + kZhangSan + " " + kSep + " ", kSep, {" " + kZhangSan + " ", " "}},
+};
+
+class SplitTable : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitTable, PiecesAndCount) {
+  const auto& c = GetParam();
+  const TStringList pieces = SplitString(c.text, c.sep);
+  EXPECT_EQ(pieces.lines(), c.pieces);
+  if (c.sep == kSep) {
+    EXPECT_EQ(CharCount(c.text), std::int32_t(c.pieces.size()));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SplitTable, ::testing::ValuesIn(kSplits),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

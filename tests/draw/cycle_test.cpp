@@ -43,15 +43,16 @@ const char* nameOf(Event e) {
   return "?";
 }
 
-// What each state shows: caption, button enabled, prize bar enabled, Timer1, Timer2.
+// What each state shows: caption, button enabled, prize bar enabled, the picking (Timer1)
+// and the lock-out (Timer2).
 struct Look {
   Text caption;
-  bool button, bar, t1, t2;
+  bool button, bar, picking, lockOut;
   bool operator==(const Look&) const = default;
 };
 std::ostream& operator<<(std::ostream& os, const Look& l) {
   return os << "{caption " << platform::fromAnsi(l.caption).toStdString() << ", button "
-            << l.button << ", bar " << l.bar << ", t1 " << l.t1 << ", t2 " << l.t2 << "}";
+            << l.button << ", bar " << l.bar << ", picking " << l.picking << ", lock-out " << l.lockOut << "}";
 }
 Look lookOf(State s) {
   switch (s) {
@@ -73,7 +74,7 @@ class Cycle : public ::testing::Test {
     s.prizeCount = 3;
   }
 
-  Look look() const { return {w.button, w.buttonOn, w.prizeBarOn, w.t1, w.t2}; }
+  Look look() const { return {w.button, w.buttonOn, w.prizeBarOn, w.picking, w.lockOut}; }
 
   void tick() { Timer1Timer(w, *random); }
 
@@ -582,9 +583,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, OtherKey,
                          });
 
 struct LockCase {
-  std::int32_t tagBefore;
+  bool lockedBefore;
   int clicks;
-  std::int32_t tagAfter;
+  bool lockedAfter;
   const char* hint;
 };
 
@@ -592,19 +593,19 @@ class PageKeyLock : public Cycle, public ::testing::WithParamInterface<LockCase>
 
 TEST_P(PageKeyLock, ClicksSwitchTagAndHint) {
   const LockCase& c = GetParam();
-  w.tag = c.tagBefore;
+  w.pageKeyLockedOn = c.lockedBefore;
   WindowState expected = stateOf(w, s);
   for (int i = 0; i < c.clicks; ++i) cycle.Label13Click();
-  expected.tag = c.tagAfter;
+  expected.pageKeyLocked = c.lockedAfter;
   expected.hint = A(c.hint);
-  EXPECT_EQ(stateOf(w, s), expected) << "only the tag and the hint change";
+  EXPECT_EQ(stateOf(w, s), expected) << "only the lock and the hint change";
 }
 
 INSTANTIATE_TEST_SUITE_P(Clicks, PageKeyLock,
-                         ::testing::Values(LockCase{0, 1, 1, "禁止用翻页键抽奖！"},
-                                           LockCase{0, 2, 0, "可以用翻页键抽奖！"},
-                                           LockCase{0, 3, 1, "禁止用翻页键抽奖！"},
-                                           LockCase{7, 1, 0, "可以用翻页键抽奖！"},
-                                           LockCase{-1, 1, 0, "可以用翻页键抽奖！"}));
+                         ::testing::Values(LockCase{false, 1, true, "禁止用翻页键抽奖！"},
+                                           LockCase{false, 2, false, "可以用翻页键抽奖！"},
+                                           LockCase{false, 3, true, "禁止用翻页键抽奖！"},
+                                           LockCase{true, 1, false, "可以用翻页键抽奖！"},
+                                           LockCase{true, 2, true, "禁止用翻页键抽奖！"}));
 
 }  // namespace

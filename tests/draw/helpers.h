@@ -8,6 +8,7 @@
 #include "support/gbk.h"
 
 #include "data/random.h"
+#include "data/session.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +65,7 @@ struct CountingRandom : RandomSource {
 struct WindowState {
   std::vector<std::pair<Text, bool>> pool;
   Text poolCaption;
-  std::int32_t tag;
+  bool pageKeyLocked;
   Text hint;
   Text headline;
   std::vector<bool> slotSelected;
@@ -74,7 +75,7 @@ struct WindowState {
   bool buttonOn, prizeBarOn;
   Text drawSize;
   bool drawSizeFocused;
-  bool t1, t2;
+  bool picking, lockOut;
   int focusCalls;
   std::vector<Text> winners;
   std::int32_t prizeCount;
@@ -85,7 +86,7 @@ inline WindowState stateOf(const FakeWindow& w, const Session& s) {
   WindowState st;
   for (const auto& e : w.pool) st.pool.emplace_back(e.name, e.selected);
   st.poolCaption = w.poolCaption;
-  st.tag = w.tag;
+  st.pageKeyLocked = w.pageKeyLockedOn;
   st.hint = w.hint;
   st.headline = w.headlineText;
   st.slotSelected.assign(std::begin(w.selected), std::end(w.selected));
@@ -96,8 +97,8 @@ inline WindowState stateOf(const FakeWindow& w, const Session& s) {
   st.prizeBarOn = w.prizeBarOn;
   st.drawSize = w.drawSize;
   st.drawSizeFocused = w.drawSizeFocused;
-  st.t1 = w.t1;
-  st.t2 = w.t2;
+  st.picking = w.picking;
+  st.lockOut = w.lockOut;
   st.focusCalls = w.focusCalls;
   st.winners.assign(std::begin(s.winners), std::end(s.winners));
   st.prizeCount = s.prizeCount;

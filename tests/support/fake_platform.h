@@ -4,27 +4,13 @@
 // finds an editor or not, as told.
 #include "platform/seams.h"
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 class FakeClock : public platform::Clock {
  public:
-  std::optional<std::uint64_t> counter = 1000;
-  std::uint64_t step = 7919;  // added after every counter read, so reseeds differ
-  std::uint32_t ticks = 0;
   Text stamp = "20261210-201500";
-  int counterReads = 0;
 
-  std::optional<std::uint64_t> performanceCounter() override {
-    ++counterReads;
-    if (!counter) return std::nullopt;
-    auto v = *counter;
-    *counter += step;
-    return v;
-  }
-  std::uint32_t tickCount() override { return ticks; }
   Text localStamp() override { return stamp; }
 };
 

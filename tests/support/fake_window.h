@@ -20,7 +20,7 @@ class FakeWindow : public Window {
   // Designed state.
   std::vector<Entry> pool;
   Text poolCaption = platform::ansi("  抽奖名单");
-  std::int32_t tag = 0;
+  bool pageKeyLockedOn = false;
   Text hint = platform::ansi("点这里可以屏蔽翻页键");
   Text headlineText = platform::ansi("澄曜幸运星 天天拿奖金");
   platform::Picture picture;
@@ -35,7 +35,7 @@ class FakeWindow : public Window {
   bool prizeBarOn = true;
   Text drawSize = "5";
   bool drawSizeFocused = false;
-  bool t1 = false, t2 = false;
+  bool picking = false, lockOut = false;  // Timer1, Timer2
   int focusCalls = 0;
   int windowFocusCalls = 0;
   bool refuseAppend = false;
@@ -94,8 +94,8 @@ class FakeWindow : public Window {
   }
 
   void setPoolCaption(const Text& c) override { poolCaption = c; }
-  std::int32_t pageKeyLock() const override { return tag; }
-  void setPageKeyLock(std::int32_t t) override { tag = t; }
+  bool pageKeyLocked() const override { return pageKeyLockedOn; }
+  void setPageKeyLocked(bool on) override { pageKeyLockedOn = on; }
   void setPoolCaptionHint(const Text& h) override { hint = h; }
 
   Text headline() const override { return headlineText; }
@@ -141,6 +141,6 @@ class FakeWindow : public Window {
 
   void notice(const Text& message) override { notices.push_back(message); }
 
-  void setTimer1(bool on) override { t1 = on; }
-  void setTimer2(bool on) override { t2 = on; }
+  void setPicking(bool on) override { picking = on; }
+  void setLockOut(bool on) override { lockOut = on; }
 };

@@ -1,6 +1,6 @@
 // What assistive technology learns about the flat button, the flat panel and the
 // number edit.
-#include "support.h"
+#include "helpers.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/numberedit.h"

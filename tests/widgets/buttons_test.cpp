@@ -1,5 +1,5 @@
 // Focus and key rules of the flat button, the speed button and the flat panel.
-#include "support.h"
+#include "helpers.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/speedbutton.h"

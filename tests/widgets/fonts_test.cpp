@@ -1,6 +1,6 @@
 // The Windows face names of the window's design map to installed faces of the right
 // kind, at the design's pixel height.
-#include "support.h"
+#include "helpers.h"
 #include "widgets/fonts.h"
 
 #include <QFontInfo>

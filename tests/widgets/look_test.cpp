@@ -1,6 +1,6 @@
 // What the widgets draw: the keyed image, the bevels, the transparent group box and the
 // flat button's face, border and glyph.
-#include "support.h"
+#include "helpers.h"
 #include "widgets/bevelpanel.h"
 #include "widgets/colorkeyimage.h"
 #include "widgets/flatbutton.h"

@@ -1,6 +1,6 @@
 // The number edit as the draw-size field uses it: range 1 to 999, text and value,
 // rewriting on focus loss, stepping, paste, and the key and mouse hooks.
-#include "support.h"
+#include "helpers.h"
 #include "widgets/numberedit.h"
 
 #include <QClipboard>

@@ -1,9 +1,9 @@
 // What only Windows has: GBK through code page 936 whatever the PC's own code page, file
 // names through the wide calls, files another program holds open without sharing, the
-// read-only attribute, PlaySound, the Notepad command line and QueryPerformanceCounter.
+// read-only attribute, PlaySound and the Notepad command line.
 #include "data/errors.h"
 #include "data/stringlist.h"
-#include "data/support.h"
+#include "data/helpers.h"
 #include "platform/codec.h"
 #include "platform/files.h"
 #include "platform/seams.h"
@@ -225,19 +225,6 @@ TEST(Notepad, StartedProgramGetsThePathWithBlanksAsOneArgument) {
   ASSERT_TRUE(args.has_value()) << "the program was not started";
   const QString expected = QDir::toNativeSeparators(QDir::currentPath()) + QString::fromUtf8("\\抽奖 名单\\获奖 记录.txt\n");
   EXPECT_EQ(QString::fromUtf8(args->data(), qsizetype(args->size())), expected);
-}
-
-// ---------------------------------------------------------------------------------------
-// The clock.
-
-TEST(Clock, CounterIsQueryPerformanceCounter) {
-  LARGE_INTEGER before, after;
-  QueryPerformanceCounter(&before);
-  const auto counter = platform::systemClock().performanceCounter();
-  QueryPerformanceCounter(&after);
-  ASSERT_TRUE(counter.has_value());
-  EXPECT_GE(*counter, std::uint64_t(before.QuadPart));
-  EXPECT_LE(*counter, std::uint64_t(after.QuadPart));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The winners detail file over the draw cycle and the continue question: its rows after
 // draws in two slots, CSV quoting, continuing after a restart, starting afresh on No, and
 // what a file that cannot be read or written does to the evening.
-#include "helpers.h"
-
 #include "data/detail.h"
 #include "data/record.h"
+#include "data/session.h"
 #include "draw/cycle.h"
+#include "helpers.h"
+#include "support/fake_platform.h"
+#include "support/fake_window.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,8 @@
 #include <string>
 #include <vector>
 
-using namespace drawtest;
+using namespace testdata;
+using testkit::joinNames;
 
 namespace {
 
@@ -26,7 +29,7 @@ const char* const kDetail = "抽奖名单/获奖明细.csv";
 
 Text readFile(const char* utf8Path) { return readBytes(utf8Path).value_or("<missing>"); }
 
-void writeFile(const char* utf8Path, const Text& bytes) { ASSERT_TRUE(writeBytes(utf8Path, bytes)) << utf8Path; }
+void writeFile(const char* utf8Path, const Text& bytes) { writeBytes(utf8Path, bytes); }
 
 // Takes away or gives back the right to write a file (on Windows, its read-only attribute).
 bool setWritable(const char* utf8Path, bool writable) {
@@ -85,10 +88,7 @@ struct Evening {
 const std::vector<const char*> kNames = {"张三", "李四", "Smith, John", "王五", "Anne \"Nan\" Lee", "赵六", "钱七",
                                          "孙八"};
 
-class Detail : public ::testing::Test {
- protected:
-  InTempDir dir;
-};
+using Detail = InDrawFolder;
 
 TEST_F(Detail, RowsAfterSeveralDrawsInTwoSlots) {
   Evening e(kNames);

@@ -1,18 +1,10 @@
-#include "platform/clock_os.h"
+#include "platform/executable_os.h"
 
 #include <windows.h>
 
 #include <vector>
 
 namespace platform::os {
-
-std::optional<std::uint64_t> performanceCounter() {
-  LARGE_INTEGER c;
-  if (!QueryPerformanceCounter(&c)) return std::nullopt;
-  return std::uint64_t(c.QuadPart);
-}
-
-std::uint32_t tickCount() { return GetTickCount(); }
 
 QString executablePath() {
   std::vector<wchar_t> buffer(MAX_PATH);

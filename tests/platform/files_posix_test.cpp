@@ -3,7 +3,7 @@
 // Windows save has its own cases (held files, the read-only attribute) in tests/windows.
 #include "data/errors.h"
 #include "data/stringlist.h"
-#include "support.h"
+#include "data/helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,27 @@
+#pragma once
+// What the program holds beside the window for the life of the process: the winners
+// texts, the prize count and the winners detail's state.
+#include "data/detail.h"
+#include "data/window.h"
+#include "platform/text.h"
+
+#include <cstdint>
+
+struct Session {
+  std::int32_t prizeCount = 0;
+  Text winners[kSlotCount];  // winners text of slots 1..kSlotCount (index k - 1)
+  // Set when the record on disk holds winners that were not restored (the prize count was
+  // lowered, or could not be read): the time stamp under which the record is kept beside
+  // itself before it is first rewritten. Empty otherwise.
+  Text keepRecordStamp;
+  WinnersDetail detail;  // the spreadsheet of winners (detail.h)
+
+  // Slot k is in use: shown, written to the winners record and restored from it. Slot 1
+  // always is, whatever the prize count says.
+  bool slotInUse(int k) const { return k == 1 || prizeCountReaches(k); }
+  // The prize count reaches slot k: the slot takes its name from the prize names file.
+  // This differs from slotInUse for slot 1 only, and on purpose: with a prize count below
+  // 1, slot 1 is in use but keeps the design's name, so an empty prize names file is no
+  // error.
+  bool prizeCountReaches(int k) const { return prizeCount >= k; }
+};
