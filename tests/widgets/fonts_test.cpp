@@ -4,6 +4,7 @@
 #include "support.h"
 #include "widgets/fonts.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QStringList>
 
@@ -47,6 +48,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FaceCase>& info) { return info.param.name; });
 
 }  // namespace
+
+// Every face of the design is drawn in a family the system has, never in Qt's box font
+// (which it takes when it finds no font at all, as a test run whose font folder is lost).
+TEST(DesignFont, DrawsEveryFaceInAnInstalledFamily) {
+  const QStringList installed = QFontDatabase::families();
+  ASSERT_FALSE(installed.isEmpty()) << "no fonts: text would be measured in boxes";
+  for (const char* face : {"MS Sans Serif", "新宋体", "宋体", "黑体", "楷体_GB2312", "隶书"}) {
+    const QFontInfo info(designFont(QString::fromUtf8(face), 16, false));
+    EXPECT_TRUE(installed.contains(info.family())) << face << " is drawn in '" << info.family().toStdString() << "'";
+  }
+}
 
 namespace {
 
