@@ -86,8 +86,7 @@ void FlatPanel::paintEvent(QPaintEvent*) {
   p.drawRect(r.adjusted(0, 0, -1, -1));
 
   const QRect textRect(kCaptionLeft, 1, captionRoom(), r.height() - 2);
-  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                           QPalette::WindowText));
+  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   p.setFont(captionFont());
   p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownCaption());
 }

@@ -23,14 +23,14 @@ namespace {
 // The window font "MS Sans Serif" shows Chinese names too, so it goes to a sans face that
 // has both scripts.
 const QStringList& kaiFaces() {
-  static const QStringList faces{"楷体_GB2312", "KaiTi", "楷体", "STKaiti", "华文楷体", "AR PL UKai CN",
-                                 "SimSun", "宋体", "Noto Serif CJK SC"};
+  static const QStringList faces = QStringList{"楷体_GB2312", "KaiTi", "楷体", "STKaiti", "华文楷体"} +
+                                   QStringList{"AR PL UKai CN"} +  // Linux
+                                   QStringList{"SimSun", "宋体", "Noto Serif CJK SC"};
   return faces;
 }
 
 QStringList nearestFaces(const QString& face) {
-  const QStringList songFaces{"SimSun", "宋体", "Noto Serif CJK SC", "AR PL UMing CN",
-                              "Noto Sans CJK SC"};
+  const QStringList songFaces{"SimSun", "宋体", "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC"};
   if (face == u"MS Sans Serif") return {"Noto Sans CJK SC", "DejaVu Sans"};
   if (face == u"新宋体") return QStringList{"NSimSun", "新宋体"} + songFaces;
   if (face == u"宋体") return songFaces;

@@ -19,7 +19,9 @@ struct CaptionCase {
   QSize client;
 };
 
-void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.pool << " names, " << c.client.width() << "x" << c.client.height(); }
+void PrintTo(const CaptionCase& c, std::ostream* os) {
+  *os << c.pool << " names, " << c.client.width() << "x" << c.client.height();
+}
 
 class PoolCaptionOfALargePool : public StartedWindow, public ::testing::WithParamInterface<CaptionCase> {};
 
@@ -43,12 +45,13 @@ TEST_P(PoolCaptionOfALargePool, ShowsTheWholeCountBesideTheButton) {
   EXPECT_LT(ink, form().SpeedButton1->x() - 1) << "the caption runs into 批量编辑名单";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, PoolCaptionOfALargePool,
-    ::testing::Values(CaptionCase{10000, {932, 673}}, CaptionCase{10000, {1920, 1080}},
-                      CaptionCase{1000000, {932, 673}}, CaptionCase{1000000, {1280, 1024}}),
-    [](const ::testing::TestParamInfo<CaptionCase>& info) {
-      return "Names" + std::to_string(info.param.pool) + "_" + std::to_string(info.param.client.width());
-    });
+INSTANTIATE_TEST_SUITE_P(Sizes, PoolCaptionOfALargePool,
+                         ::testing::Values(CaptionCase{10000, {932, 673}}, CaptionCase{10000, {1920, 1080}},
+                                           CaptionCase{1000000, {932, 673}},
+                                           CaptionCase{1000000, {1280, 1024}}),
+                         [](const ::testing::TestParamInfo<CaptionCase>& info) {
+                           return "Names" + std::to_string(info.param.pool) + "_" +
+                                  std::to_string(info.param.client.width());
+                         });
 
 }  // namespace

@@ -50,12 +50,14 @@ TEST_P(PoolCaptionDigits, ShowsTheWholeCountLeftOfTheButton) {
   const int ink = rightmostInk(pool.panel);
   EXPECT_GT(ink, 40);  // the caption is there
   EXPECT_LT(ink, pool.button.x() - 1) << "the caption runs into the button";
-  EXPECT_EQ(pool.panel.captionFont().pixelSize() >= 8, true);
+  EXPECT_GE(pool.panel.captionFont().pixelSize(), 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, PoolCaptionDigits,
                          ::testing::Values("0", "8", "100", "1000", "10000", "100000", "1000000", "8888888"),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return "Count" + info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           return "Count" + info.param;
+                         });
 
 TEST(FlatPanelCaption, AShortCaptionIsDrawnInThePanelsOwnFont) {
   PoolCaption pool;
