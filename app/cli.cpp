@@ -35,6 +35,8 @@ QString fileLines() {
   return lines;
 }
 
+// The help in the operator's language. A key or command the window gains is listed under
+// "Keys:" (and in README.md and docs/windows-readme.txt, which say the same).
 QString helpText() {
   return QCoreApplication::translate(
              "CommandLine",
