@@ -5,6 +5,24 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
+case "${1-}" in
+  -h | --help)
+    cat <<'EOT'
+Usage: ./run.sh [--help]
+
+Installs the Debian packages that are missing (as root; otherwise prints the one apt-get
+command to run as root), builds the program and its sounds in build/, copies the demo
+event's draw folder into build/event/ (once: its winners record stays between runs) and
+starts the program there, in the system's language. Without a display it says so in one
+line and stops before building anything.
+
+./test.sh builds and runs the whole test suite headless; build/bin/luckydraw --help
+tells how the program is used.
+EOT
+    exit 0
+    ;;
+esac
+
 # Without a screen there is nothing to run: say so in one line before building anything.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   case "${QT_QPA_PLATFORM:-xcb}" in

@@ -1,9 +1,12 @@
 #include "app/cli.h"
 
+#include "app/language.h"
 #include "data/texts.h"
 
-#include <QtGlobal>
+#include <QCoreApplication>
+
 #include <QString>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,46 +23,77 @@ namespace cli {
 
 namespace {
 
-const char kUsageHead[] =
-    "Usage: luckydraw [--help | --version]\n"
-    "\n"
-    "A lucky-draw program for a party evening: names flicker in large type until the\n"
-    "operator presses Stop, and the winners are written down at once.\n"
-    "\n"
-    "It reads and writes the draw folder \"抽奖名单\" in the current directory:\n";
-
-const char kUsageTail[] =
-    "It writes its files in GBK (Chinese Windows' code page) and reads files saved as\n"
-    "GBK, UTF-8 or UTF-16. The sounds drum.wav and gong.wav are read from the program's\n"
-    "own folder.\n"
-    "\n"
-    "Keys: Space or PageDown starts and stops a draw.\n"
-    "\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n";
-
-// The draw folder's files, one a line, with the system's separator.
-std::string fileLines() {
-  std::string lines;
+// The draw folder's files, one a line, with what each holds, from the one list of them.
+QString fileLines() {
+  QString lines;
   for (const DrawFolderFile& file : DrawFolderFiles()) {
-    std::string path = file.path;
-    std::replace(path.begin(), path.end(), '\\', '/');
-    lines += "  " + path + "   " + file.holds + "\n";
+    QString path = QString::fromUtf8(file.path);
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    lines += QStringLiteral("  ") + path + QStringLiteral("   ") +
+             QCoreApplication::translate("DrawFolderFiles", file.holds) + QLatin1Char('\n');
   }
   return lines;
 }
 
+// The help in the operator's language. A key or command the window gains is listed under
+// "Keys:" (and in README.md and docs/windows-readme.txt, which say the same).
+QString helpText() {
+  return QCoreApplication::translate(
+             "CommandLine",
+             "Usage: luckydraw [--help | --version]\n"
+             "\n"
+             "A lucky-draw program for a party evening: names flicker in large type until the\n"
+             "operator presses Stop, and the winners are written down at once.\n"
+             "\n"
+             "It reads and writes the draw folder \"抽奖名单\" in the current directory:\n") +
+         fileLines() +
+         QCoreApplication::translate(
+             "CommandLine",
+             "It reads files saved as GBK (Chinese Windows' code page), UTF-8 or UTF-16, and\n"
+             "writes its own files in GBK. The sounds drum.wav and gong.wav are read from the\n"
+             "program's own folder.\n"
+             "\n") +
+         QCoreApplication::translate(
+             "CommandLine",
+             "Keys:\n"
+             "  Space      starts and stops a draw (released anywhere in the window)\n"
+             "  PageDown   the same, as a presenter's clicker sends it, unless the page-key\n"
+             "             lock is on; a click on the pool caption \"抽奖名单[n]人\" switches\n"
+             "             the lock, and its tooltip says whether PageDown draws\n"
+             "  Escape     at the continue question: continues the previous record\n"
+             "\n") +
+         QCoreApplication::translate(
+             "CommandLine",
+             "Where the winners go: every Stop writes them at once. 抽奖名单/获奖记录.txt is\n"
+             "rewritten with the winners of every prize, and 抽奖名单/获奖明细.csv gains one row\n"
+             "per winner. At start the program asks \"是否继续上次的获奖记录？\": Yes continues\n"
+             "the previous record; No starts a fresh one and keeps the old files beside it as\n"
+             "获奖记录-<time>.txt and 获奖明细-<time>.csv.\n"
+             "\n") +
+         QCoreApplication::translate("CommandLine",
+                                     "  --help     show this text and exit\n"
+                                     "  --version  show the version and exit\n");
+}
+
 }  // namespace
+
+Language::Language(int argc, char** argv) : argc_(argc) {
+  if (!QCoreApplication::instance()) own_.emplace(argc_, argv);
+  language::install();
+}
+
+Language::~Language() = default;
 
 std::optional<int> answerCommandLine(int argc, char** argv, std::FILE* out) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      std::fputs((kUsageHead + fileLines() + kUsageTail).c_str(), out);
+      const Language language(argc, argv);
+      print(out, helpText().toStdString());
       return 0;
     }
     if (arg == "--version") {
-      std::fputs("luckydraw " LUCKYDRAW_VERSION "\n", out);
+      print(out, "luckydraw " LUCKYDRAW_VERSION "\n");
       return 0;
     }
   }
@@ -104,7 +138,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
       }
     }
     cause = cause.section(QLatin1Char('\n'), 0, 0).trimmed();
-    const std::string line = noDisplayLine("cannot open a window: " + cause.toStdString());
+    const std::string line = noDisplayLine(
+        QCoreApplication::translate("CommandLine", "cannot open a window: %1").arg(cause).toStdString());
     std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
     std::_Exit(1);

@@ -2,6 +2,7 @@
 // (X11 or Wayland) that the environment names.
 #include "app/cli.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +25,9 @@ std::optional<std::string> missingDisplay(const Environment& env) {
   }
   if (platforms.isEmpty()) {
     if (x11 || wayland) return std::nullopt;
-    return std::string("no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)");
+    return QCoreApplication::translate(
+               "CommandLine", "no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)")
+        .toStdString();
   }
   for (const QString& p : platforms) {
     if (p == QLatin1String("xcb")) {
@@ -36,9 +39,11 @@ std::optional<std::string> missingDisplay(const Environment& env) {
     }
   }
   const QString first = platforms.first();
-  return "no display to show the window on (" +
-         std::string(first == QLatin1String("xcb") ? "DISPLAY" : "WAYLAND_DISPLAY") +
-         " is not set for QT_QPA_PLATFORM=" + std::string(chosen) + ")";
+  return QCoreApplication::translate(
+             "CommandLine", "no display to show the window on (%1 is not set for QT_QPA_PLATFORM=%2)")
+      .arg(first == QLatin1String("xcb") ? QStringLiteral("DISPLAY") : QStringLiteral("WAYLAND_DISPLAY"),
+           QString::fromLocal8Bit(chosen))
+      .toStdString();
 }
 
 }  // namespace cli

@@ -1,7 +1,9 @@
 // Application start: initialise, take the title and icon, create the main window, run the
 // loop.
 // Before any of it: --help and --version, and a clear word when there is no display.
+// Qt's texts and the program's own follow the system's language (app/language.h).
 #include "app/cli.h"
+#include "app/language.h"
 #include "app/start.h"
 #include "platform/gui.h"
 #include "platform/seams.h"
@@ -16,8 +18,10 @@
 
 int main(int argc, char* argv[]) {
   if (const auto status = cli::answerCommandLine(argc, argv, stdout)) return *status;
-  if (const auto reason = cli::missingDisplay(cli::processEnvironment())) {
-    std::fputs(cli::noDisplayLine(*reason).c_str(), stderr);
+  const cli::Environment env = cli::processEnvironment();
+  if (cli::missingDisplay(env)) {
+    const cli::Language language(argc, argv);  // to say why in the operator's language
+    cli::print(stderr, cli::noDisplayLine(cli::missingDisplay(env).value_or("")));
     return 1;
   }
 
@@ -26,11 +30,13 @@ int main(int argc, char* argv[]) {
     cli::StartGuard guard;
     made.emplace(argc, argv);
   }
+  language::install();
   setUpApplication();
   if (!platform::codecAvailable()) {
     // Every name and file is GBK: without the codec nothing could be shown or written.
-    QMessageBox::critical(nullptr, QStringLiteral("Lucky draw"),
-                          QStringLiteral("This Qt build cannot convert GBK text (ICU is missing)."));
+    QMessageBox::critical(
+        nullptr, QCoreApplication::translate("Start", "Lucky draw"),
+        QCoreApplication::translate("Start", "This Qt build cannot convert GBK text (ICU is missing)."));
     return 1;
   }
 

@@ -61,6 +61,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # UKai the brush-style face of the headline and the Start button.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, fonts-arphic-ukai")
-# The file shortcuts hand the data files to the desktop's opener.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The file shortcuts hand the data files to the desktop's opener. Qt's own translations
+# turn its buttons and menus (Yes/No, OK, Copy/Paste) into the system's language; without
+# them they stay English. The program's own messages are in the executable.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 include(CPack)

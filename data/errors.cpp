@@ -3,6 +3,9 @@
 #include "data/textops.h"
 #include "platform/characters.h"
 #include "platform/codec.h"
+#include "platform/message.h"
+
+#include <QCoreApplication>
 
 namespace errors {
 
@@ -73,8 +76,10 @@ void throwIfFailed(const Text& ansiPath, const platform::FileResult& result) {
 void throwCannotFocus() { throw EInvalidOperation("Cannot focus a disabled or invisible window"); }
 
 void throwNoOpener(const Text& ansiPath) {
-  throw ELaunchError("Cannot open file \"" + platform::fullPath(ansiPath) +
-                     "\" in an editor: no program to open it was found");
+  throw ELaunchError(platform::message(
+      QCoreApplication::translate("Errors",
+                                  "Cannot open file \"%1\" in an editor: no program to open it was found"),
+      {platform::fullPath(ansiPath)}));
 }
 
 }  // namespace errors

@@ -2,7 +2,9 @@
 
 #include "data/textops.h"
 #include "platform/codec.h"
+#include "platform/message.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdio>
@@ -73,8 +75,8 @@ void convert(FileText& out, const QString& text, std::string_view asTheyStand) {
   char32_t cp = text.at(at).unicode();
   if (text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
     cp = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
-  out.notConverted = FileText::NotConverted{FileText::Refusal::NoGbkForm,
-                                            lineAt(text.utf16(), size_t(at)), std::uint32_t(cp)};
+  out.notConverted = FileText::NotConverted{FileText::Refusal::NoGbkForm, lineAt(text.utf16(), size_t(at)),
+                                            std::uint32_t(cp)};
   out.ansi.assign(asTheyStand);
 }
 
@@ -141,20 +143,29 @@ FileText AnsiFromFileBytes(std::string_view bytes) {
 }
 
 Text NotConvertedMessage(const Text& ansiPath, const FileText::NotConverted& why) {
-  Text what;
+  const Text path = platform::fullPath(ansiPath);
+  const Text line = IntToStr(why.line);
   switch (why.why) {
     case FileText::Refusal::NoGbkForm:
-      what = "U+" + hex(why.what, 4) + ", which GBK lacks";
-      break;
+      return platform::message(
+          QCoreApplication::translate("FileText",
+                                      "Cannot convert file \"%1\" to GBK: line %2 holds U+%3, "
+                                      "which GBK lacks. The file is read as it stands"),
+          {path, line, hex(why.what, 4)});
     case FileText::Refusal::NotUtf8:
-      what = "the byte 0x" + hex(why.what, 2) +
-             ", which is not UTF-8 although the file begins with a UTF-8 mark";
-      break;
+      return platform::message(
+          QCoreApplication::translate(
+              "FileText",
+              "Cannot convert file \"%1\" to GBK: line %2 holds the byte 0x%3, which is not "
+              "UTF-8 although the file begins with a UTF-8 mark. The file is read as it stands"),
+          {path, line, hex(why.what, 2)});
     case FileText::Refusal::NotUtf16:
-      what = "0x" + hex(why.what, why.what > 0xFF ? 4 : 2) +
-             ", which is not UTF-16 although the file begins with a UTF-16 mark";
-      break;
+      return platform::message(
+          QCoreApplication::translate(
+              "FileText",
+              "Cannot convert file \"%1\" to GBK: line %2 holds 0x%3, which is not UTF-16 "
+              "although the file begins with a UTF-16 mark. The file is read as it stands"),
+          {path, line, hex(why.what, why.what > 0xFF ? 4 : 2)});
   }
-  return "Cannot convert file \"" + platform::fullPath(ansiPath) + "\" to GBK: line " + IntToStr(why.line) +
-         " holds " + what + ". The file is read as it stands";
+  return {};
 }

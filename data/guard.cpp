@@ -2,7 +2,10 @@
 
 #include "data/errors.h"
 #include "platform/characters.h"
+#include "platform/message.h"
 #include "platform/seams.h"
+
+#include <QCoreApplication>
 
 #include <new>
 
@@ -21,11 +24,11 @@ void ErrorReporter::reportCurrentException() {
   } catch (const EError& e) {
     message = e.message();
   } catch (const std::bad_alloc&) {
-    message = "Out of memory";
+    message = platform::message(QCoreApplication::translate("Guard", "Out of memory"));
   } catch (const std::exception& e) {
     message = e.what();
   } catch (...) {
-    message = "Unknown error";
+    message = platform::message(QCoreApplication::translate("Guard", "Unknown error"));
   }
   report(message);
 }

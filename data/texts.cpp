@@ -3,6 +3,8 @@
 #include "data/textops.h"
 #include "platform/codec.h"
 
+#include <QtGlobal>
+
 using platform::ansi;
 
 namespace {
@@ -14,11 +16,13 @@ constexpr char kRecordFile[] = "抽奖名单\\获奖记录.txt";
 constexpr char kDetailFile[] = "抽奖名单\\获奖明细.csv";
 
 constexpr DrawFolderFile kDrawFolderFiles[] = {
-    {kCandidateFile, "the candidates, one name a line"},
-    {kSettingsFile, "picture, headline and number of prizes (lines 2, 4, 6)"},
-    {kPrizeFile, "the prize names, one a line"},
-    {kRecordFile, "the winners record, rewritten after every draw"},
-    {kDetailFile, "the winners as a spreadsheet, a row added for each winner"},
+    {kCandidateFile, QT_TRANSLATE_NOOP("DrawFolderFiles", "the candidates, one name a line")},
+    {kSettingsFile,
+     QT_TRANSLATE_NOOP("DrawFolderFiles", "picture, headline and number of prizes (lines 2, 4, 6)")},
+    {kPrizeFile, QT_TRANSLATE_NOOP("DrawFolderFiles", "the prize names, one a line")},
+    {kRecordFile, QT_TRANSLATE_NOOP("DrawFolderFiles", "the winners record, rewritten after every draw")},
+    {kDetailFile,
+     QT_TRANSLATE_NOOP("DrawFolderFiles", "the winners as a spreadsheet, a row added for each winner")},
 };
 
 }  // namespace

@@ -32,8 +32,8 @@ struct ProgramTexts {
 const ProgramTexts& T();
 
 // The files of the draw folder that the program reads and writes, as the program spells
-// them (UTF-8, backslashes), with what each holds in a few English words. `luckydraw
-// --help` lists them.
+// them (UTF-8, backslashes), with what each holds in a few English words (translated in
+// the context "DrawFolderFiles"). `luckydraw --help` lists them.
 struct DrawFolderFile {
   const char* path;
   const char* holds;

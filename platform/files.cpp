@@ -1,8 +1,10 @@
 #include "platform/files.h"
 
 #include "platform/codec.h"
+#include "platform/message.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QString>
 
@@ -18,6 +20,8 @@ Text systemTextOf(const QString& message) {
 }
 
 Text systemErrorText(int err) { return systemTextOf(QString::fromLocal8Bit(std::strerror(err))); }
+
+Text notReadReason(const char* reason) { return message(QCoreApplication::translate("Files", reason)); }
 
 bool pathExists(const Text& ansiPath) { return QFileInfo::exists(nativePath(ansiPath)); }
 

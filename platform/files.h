@@ -3,6 +3,8 @@
 // data layer turns failures into the program's error kinds.
 #include "platform/text.h"
 
+#include <QtGlobal>
+
 #include <cstdint>
 
 class QString;
@@ -12,9 +14,11 @@ namespace platform {
 // The largest file a read takes in: far above any names file or picture of an event. A
 // larger one is refused with the open error before a byte of it is read.
 inline constexpr std::int64_t kMaxReadBytes = std::int64_t(64) << 20;
-// The reasons given inside the open error for a file that is not read at all.
-inline constexpr const char kNotRegularFile[] = "Not a regular file";
-inline constexpr const char kFileTooLarge[] = "File is larger than 64 MB";
+// The reasons given inside the open error for a file that is not read at all, in English;
+// notReadReason() gives them in the operator's language.
+inline constexpr const char kNotRegularFile[] = QT_TRANSLATE_NOOP("Files", "Not a regular file");
+inline constexpr const char kFileTooLarge[] = QT_TRANSLATE_NOOP("Files", "File is larger than 64 MB");
+Text notReadReason(const char* reason);
 
 struct FileResult {
   enum Status { Ok, OpenFailed, CreateFailed, ShortWrite, ShortRead };

@@ -55,8 +55,8 @@ FileResult readWholeFile(const Text& ansiPath, Text& out) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return refuse(failure(FileResult::OpenFailed, errno));
   if (S_ISDIR(st.st_mode)) return refuse(failure(FileResult::OpenFailed, EISDIR));
-  if (!S_ISREG(st.st_mode)) return refuse({FileResult::OpenFailed, kNotRegularFile});
-  if (st.st_size > kMaxReadBytes) return refuse({FileResult::OpenFailed, kFileTooLarge});
+  if (!S_ISREG(st.st_mode)) return refuse({FileResult::OpenFailed, notReadReason(kNotRegularFile)});
+  if (st.st_size > kMaxReadBytes) return refuse({FileResult::OpenFailed, notReadReason(kFileTooLarge)});
 
   // One byte more than the file holds, so the read that finds its end needs no growing.
   // A file that grows meanwhile is read on, up to the limit.
@@ -65,7 +65,7 @@ FileResult readWholeFile(const Text& ansiPath, Text& out) {
   size_t got = 0;
   for (;;) {
     if (got == buffer.size()) {
-      if (std::int64_t(got) > kMaxReadBytes) return refuse({FileResult::OpenFailed, kFileTooLarge});
+      if (std::int64_t(got) > kMaxReadBytes) return refuse({FileResult::OpenFailed, notReadReason(kFileTooLarge)});
       buffer.resize(size_t(std::min<std::int64_t>(std::int64_t(got) * 2 + 65536, kMaxReadBytes + 1)));
     }
     ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);

@@ -4,6 +4,7 @@
 
 #include "platform/codec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QString>
@@ -24,7 +25,8 @@ Text windowsErrorText(DWORD code) {
   QString message;
   if (n > 0 && buffer) message = QString::fromWCharArray(buffer, int(n));
   if (buffer) LocalFree(buffer);
-  if (message.trimmed().isEmpty()) message = QStringLiteral("System error %1").arg(code);
+  if (message.trimmed().isEmpty())
+    message = QCoreApplication::translate("Files", "System error %1").arg(code);
   return systemTextOf(message);
 }
 
@@ -114,10 +116,10 @@ FileResult readWholeFile(const Text& ansiPath, Text& out) {
   if (GetFileInformationByHandle(f.get(), &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return failure(FileResult::OpenFailed, ERROR_ACCESS_DENIED);
   // A pipe, a console or a device is no file to read in; nor is one over the limit.
-  if (GetFileType(f.get()) != FILE_TYPE_DISK) return {FileResult::OpenFailed, kNotRegularFile};
+  if (GetFileType(f.get()) != FILE_TYPE_DISK) return {FileResult::OpenFailed, notReadReason(kNotRegularFile)};
   LARGE_INTEGER size{};
   GetFileSizeEx(f.get(), &size);
-  if (size.QuadPart > kMaxReadBytes) return {FileResult::OpenFailed, kFileTooLarge};
+  if (size.QuadPart > kMaxReadBytes) return {FileResult::OpenFailed, notReadReason(kFileTooLarge)};
 
   Text buffer;
   buffer.resize(size.QuadPart > 0 ? size_t(size.QuadPart) : 0);

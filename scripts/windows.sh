@@ -26,6 +26,9 @@ STEP=${1:-zip}
 WIN_PACKAGES=(
   cmake ninja-build dpkg-dev xz-utils
   qt6-base-dev-tools qt6-base-dev
+  # The host's lrelease compiles the program's translations, and Qt's own Chinese
+  # (qtbase_zh_CN.qm) goes into the executable: the static Qt has neither.
+  qt6-l10n-tools qt6-translations-l10n
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb python3 googletest
 )

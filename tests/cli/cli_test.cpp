@@ -6,6 +6,8 @@
 
 #include "support/process.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,7 +27,10 @@ cli::Environment envOf(std::map<std::string, std::string> vars) {
   };
 }
 
+// The answers in English, whatever the language of the machine running the tests (the
+// program follows the default locale, which is the system's unless set).
 std::string captured(const std::vector<std::string>& args, int* status) {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   std::vector<char*> argv;
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -144,6 +149,49 @@ TEST(Program, HelpAndVersionNeedNoDisplay) {
   EXPECT_EQ(version.status, 0) << version.err;
   EXPECT_EQ(version.out, "luckydraw 3.7\n");
   EXPECT_EQ(version.err, "");
+}
+
+// Each language's help names every file of the draw folder, the encodings and the keys.
+struct HelpCase {
+  const char* name;
+  const char* lang;
+  const char* usage;
+  std::vector<const char*> says;
+  bool englishHolds;
+};
+void PrintTo(const HelpCase& c, std::ostream* os) { *os << c.name; }
+
+class HelpInLanguage : public testing::TestWithParam<HelpCase> {};
+
+TEST_P(HelpInLanguage, IsCompleteAndInTheSystemsLanguage) {
+  const auto& c = GetParam();
+  const Outcome help = runProgram({"--help"}, {{"LANG", c.lang}});
+  EXPECT_EQ(help.status, 0) << help.err;
+  EXPECT_EQ(help.out.rfind(c.usage, 0), 0u) << help.out;
+  for (const DrawFolderFile& file : DrawFolderFiles()) {
+    std::string path = file.path;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const size_t at = help.out.find("  " + path + "   ");
+    ASSERT_NE(at, std::string::npos) << path << "\n" << help.out;
+    const std::string line = help.out.substr(at, help.out.find('\n', at) - at);
+    EXPECT_EQ(line.find(file.holds) != std::string::npos, c.englishHolds) << line;
+  }
+  for (const char* word : {"GBK", "UTF-8", "UTF-16", "PageDown", "抽奖名单[n]人", "获奖记录-", "--version"})
+    EXPECT_NE(help.out.find(word), std::string::npos) << word << "\n" << help.out;
+  for (const char* word : c.says) EXPECT_NE(help.out.find(word), std::string::npos) << word << "\n" << help.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, HelpInLanguage,
+    testing::Values(HelpCase{"english", "en_US.UTF-8", "Usage: luckydraw", {"Space", "page-key"}, true},
+                    HelpCase{"chinese", "zh_CN.UTF-8", "用法：luckydraw", {"空格键", "锁定", "获奖明细.csv 为"}, false},
+                    HelpCase{"cLocale", "C", "Usage: luckydraw", {"Space"}, true}),
+    [](const testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
+
+TEST(Program, SaysWhyNoWindowInTheSystemsLanguage) {
+  const Outcome run = runProgram({}, {{"LANG", "zh_CN.UTF-8"}, {"QT_QPA_PLATFORM", "xcb"}});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "luckydraw: 没有可以显示窗口的屏幕（QT_QPA_PLATFORM=xcb 所需的 DISPLAY 未设置）\n");
 }
 
 struct NoDisplayCase {

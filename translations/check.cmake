@@ -1,0 +1,23 @@
+# cmake -DTS=<file.ts> -P check.cmake: fails when the .ts file has an entry that nobody
+# translated yet (lupdate marks new and changed messages type="unfinished").
+file(READ "${TS}" content)
+set(sources "")
+set(count 0)
+string(FIND "${content}" "type=\"unfinished\"" at)
+while(at GREATER -1)
+  string(SUBSTRING "${content}" 0 ${at} before)
+  string(FIND "${before}" "<source>" source_at REVERSE)
+  if(source_at GREATER -1)
+    string(SUBSTRING "${before}" ${source_at} -1 source)
+    string(REGEX REPLACE "^<source>([^<]*)</source>.*" "\\1" source "${source}")
+    string(APPEND sources "\n  ${source}")
+  endif()
+  math(EXPR count "${count} + 1")
+  math(EXPR next "${at} + 17")
+  string(SUBSTRING "${content}" ${next} -1 content)
+  string(FIND "${content}" "type=\"unfinished\"" at)
+endwhile()
+if(count GREATER 0)
+  message(FATAL_ERROR "${TS}: ${count} message(s) without a finished translation:${sources}\n"
+                      "Translate them (Qt Linguist, or edit the file) and remove type=\"unfinished\".")
+endif()

@@ -1,0 +1,167 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: luckydraw [--help | --version]
+
+A lucky-draw program for a party evening: names flicker in large type until the
+operator presses Stop, and the winners are written down at once.
+
+It reads and writes the draw folder &quot;抽奖名单&quot; in the current directory:
+</source>
+        <translation>用法：luckydraw [--help | --version]
+
+晚会抽奖程序：名字以大字不停滚动，直到操作者按下“停止”，中奖者随即记录下来。
+
+程序读写当前目录下的抽奖文件夹“抽奖名单”：
+</translation>
+    </message>
+    <message>
+        <source>It reads files saved as GBK (Chinese Windows&apos; code page), UTF-8 or UTF-16, and
+writes its own files in GBK. The sounds drum.wav and gong.wav are read from the
+program&apos;s own folder.
+
+</source>
+        <translation>可读取以 GBK（中文 Windows 的代码页）、UTF-8 或 UTF-16 保存的文件；程序自己写的文件
+一律为 GBK。音效 drum.wav 和 gong.wav 从程序所在的文件夹读取。
+
+</translation>
+    </message>
+    <message>
+        <source>Keys:
+  Space      starts and stops a draw (released anywhere in the window)
+  PageDown   the same, as a presenter&apos;s clicker sends it, unless the page-key
+             lock is on; a click on the pool caption &quot;抽奖名单[n]人&quot; switches
+             the lock, and its tooltip says whether PageDown draws
+  Escape     at the continue question: continues the previous record
+
+</source>
+        <translation>按键：
+  空格键     开始或停止抽奖（在窗口中任意处松开）
+  PageDown   同上（演讲用的翻页笔发送的就是此键），除非翻页键已锁定；单击名单标题
+             “抽奖名单[n]人”可锁定或解锁，它的提示说明 PageDown 能否抽奖
+  Esc        在启动时的继续提问中：继续上次的获奖记录
+
+</translation>
+    </message>
+    <message>
+        <source>Where the winners go: every Stop writes them at once. 抽奖名单/获奖记录.txt is
+rewritten with the winners of every prize, and 抽奖名单/获奖明细.csv gains one row
+per winner. At start the program asks &quot;是否继续上次的获奖记录？&quot;: Yes continues
+the previous record; No starts a fresh one and keeps the old files beside it as
+获奖记录-&lt;time&gt;.txt and 获奖明细-&lt;time&gt;.csv.
+
+</source>
+        <translation>中奖者的去处：每次“停止”都立即写入。抽奖名单/获奖记录.txt 重写为各奖项的中奖者，
+抽奖名单/获奖明细.csv 为每位中奖者增加一行。启动时程序询问“是否继续上次的获奖记录？”：
+选“是”继续上次的记录；选“否”开始新的记录，旧文件保留在旁边，名为
+获奖记录-&lt;时间&gt;.txt 和 获奖明细-&lt;时间&gt;.csv。
+
+</translation>
+    </message>
+    <message>
+        <source>  --help     show this text and exit
+  --version  show the version and exit
+</source>
+        <translation>  --help     显示本说明并退出
+  --version  显示版本号并退出
+</translation>
+    </message>
+    <message>
+        <source>cannot open a window: %1</source>
+        <translation>无法打开窗口：%1</translation>
+    </message>
+    <message>
+        <source>no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)</source>
+        <translation>没有可以显示窗口的屏幕（DISPLAY 和 WAYLAND_DISPLAY 都未设置）</translation>
+    </message>
+    <message>
+        <source>no display to show the window on (%1 is not set for QT_QPA_PLATFORM=%2)</source>
+        <translation>没有可以显示窗口的屏幕（QT_QPA_PLATFORM=%2 所需的 %1 未设置）</translation>
+    </message>
+</context>
+<context>
+    <name>DrawFolderFiles</name>
+    <message>
+        <source>the candidates, one name a line</source>
+        <translation>候选人名单，每行一个名字</translation>
+    </message>
+    <message>
+        <source>picture, headline and number of prizes (lines 2, 4, 6)</source>
+        <translation>图片、标题和奖项数（第 2、4、6 行）</translation>
+    </message>
+    <message>
+        <source>the prize names, one a line</source>
+        <translation>奖项名称，每行一个</translation>
+    </message>
+    <message>
+        <source>the winners record, rewritten after every draw</source>
+        <translation>获奖记录，每次抽奖后重写</translation>
+    </message>
+    <message>
+        <source>the winners as a spreadsheet, a row added for each winner</source>
+        <translation>获奖明细表格，每位中奖者增加一行</translation>
+    </message>
+</context>
+<context>
+    <name>Errors</name>
+    <message>
+        <source>Cannot open file &quot;%1&quot; in an editor: no program to open it was found</source>
+        <translation>无法用编辑器打开文件“%1”：找不到能打开它的程序</translation>
+    </message>
+</context>
+<context>
+    <name>FileText</name>
+    <message>
+        <source>Cannot convert file &quot;%1&quot; to GBK: line %2 holds U+%3, which GBK lacks. The file is read as it stands</source>
+        <translation>无法把文件“%1”转换为 GBK：第 %2 行含有 GBK 没有的字符 U+%3。文件按原样读取</translation>
+    </message>
+    <message>
+        <source>Cannot convert file &quot;%1&quot; to GBK: line %2 holds the byte 0x%3, which is not UTF-8 although the file begins with a UTF-8 mark. The file is read as it stands</source>
+        <translation>无法把文件“%1”转换为 GBK：第 %2 行含有字节 0x%3，文件以 UTF-8 标记开头，这里却不是 UTF-8。文件按原样读取</translation>
+    </message>
+    <message>
+        <source>Cannot convert file &quot;%1&quot; to GBK: line %2 holds 0x%3, which is not UTF-16 although the file begins with a UTF-16 mark. The file is read as it stands</source>
+        <translation>无法把文件“%1”转换为 GBK：第 %2 行含有 0x%3，文件以 UTF-16 标记开头，这里却不是 UTF-16。文件按原样读取</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>Not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
+        <source>File is larger than 64 MB</source>
+        <translation>文件大于 64 MB</translation>
+    </message>
+    <message>
+        <source>System error %1</source>
+        <translation>系统错误 %1</translation>
+    </message>
+</context>
+<context>
+    <name>Guard</name>
+    <message>
+        <source>Out of memory</source>
+        <translation>内存不足</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+</context>
+<context>
+    <name>Start</name>
+    <message>
+        <source>Lucky draw</source>
+        <translation>抽奖</translation>
+    </message>
+    <message>
+        <source>This Qt build cannot convert GBK text (ICU is missing).</source>
+        <translation>此 Qt 版本无法转换 GBK 文本（缺少 ICU）。</translation>
+    </message>
+</context>
+</TS>
