@@ -404,16 +404,28 @@ QString fromAnsi(const Text& bytes) {
 
 Text toAnsi(const QString& text) {
   if (text.isEmpty()) return {};
-  Text whole = os::encodeGbk(text);
-  QString back;
-  if (isGbkCode(whole) && os::decodeGbk(whole, back) && back == text) return whole;
+  // The GBK converter takes the text in pieces of a line's length, and only a piece that
+  // does not come back unchanged goes character by character.
+  constexpr qsizetype kPiece = 64;
   Text out;
-  for (qsizetype i = 0; i < text.size();) {
-    const QChar c = text.at(i);
-    const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-    const char32_t cp = pair ? QChar::surrogateToUcs4(c, text.at(i + 1)) : c.unicode();
-    out += encodeOne(text.mid(i, pair ? 2 : 1), cp);
-    i += pair ? 2 : 1;
+  for (qsizetype from = 0; from < text.size();) {
+    qsizetype to = std::min(text.size(), from + kPiece);
+    if (to < text.size() && text.at(to - 1).isHighSurrogate()) ++to;
+    const QString piece = text.sliced(from, to - from);
+    from = to;
+    const Text whole = os::encodeGbk(piece);
+    QString back;
+    if (isGbkCode(whole) && os::decodeGbk(whole, back) && back == piece) {
+      out += whole;
+      continue;
+    }
+    for (qsizetype i = 0; i < piece.size();) {
+      const QChar c = piece.at(i);
+      const bool pair = c.isHighSurrogate() && i + 1 < piece.size() && piece.at(i + 1).isLowSurrogate();
+      const char32_t cp = pair ? QChar::surrogateToUcs4(c, piece.at(i + 1)) : c.unicode();
+      out += encodeOne(piece.sliced(i, pair ? 2 : 1), cp);
+      i += pair ? 2 : 1;
+    }
   }
   return out;
 }

@@ -103,6 +103,18 @@ TEST_P(Encode, GivesTheBytesAndBack) {
 INSTANTIATE_TEST_SUITE_P(Table, Encode, ::testing::ValuesIn(kEncodes),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A long text is encoded in pieces: a pair of UTF-16 units across a piece's edge stays one
+// character, and the pieces around a rare character keep GBK's bytes.
+TEST(Encode, LongTextWithRareCharactersAtEveryPlace) {
+  for (int at = 0; at < 140; ++at) {
+    QString text = QString(at, QLatin1Char('a')) + QString::fromUtf8("𠮷") + QString::fromUtf8("张").repeated(70);
+    Text expected = Text(size_t(at), 'a') + "\x95\x34\xB2\x35";
+    for (int i = 0; i < 70; ++i) expected += "\xD5\xC5";
+    ASSERT_EQ(platform::toAnsi(text), expected) << at;
+    ASSERT_EQ(platform::fromAnsi(expected), text) << at;
+  }
+}
+
 // Every code point against ICU's own GB18030, where this Qt has it: GBK's bytes for what
 // GBK has exactly, GB18030's for everything else; and back.
 TEST(Encode, EveryCodePointAsIcuHasIt) {
