@@ -146,7 +146,7 @@ Text LineList(const std::vector<std::int32_t>& lines, size_t maxRuns) {
     }
     if (runs > 0) out += ", ";
     out += IntToStr(lines[i]);
-    if (j > i) out += "-" + IntToStr(lines[j]);
+    if (j > i) out.append("-").append(IntToStr(lines[j]));
     ++runs;
     i = j + 1;
   }
