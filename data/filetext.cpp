@@ -1,5 +1,6 @@
 #include "data/filetext.h"
 
+#include "data/errors.h"
 #include "data/textops.h"
 #include "platform/codec.h"
 #include "platform/message.h"
@@ -7,36 +8,49 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include <cstdio>
-
 namespace {
 
-// The 1-based line on which position `at` of `units` lies, with the line list's rules:
-// CR LF, a lone LF and a lone CR each end one line.
+// Counts lines while walking forward through a text, with the line list's rules: CR LF,
+// a lone LF and a lone CR each end one line.
 template <class Unit>
-std::int32_t lineAt(const Unit* units, size_t at) {
-  std::int32_t line = 1;
-  for (size_t i = 0; i < at; ++i) {
-    if (units[i] == Unit('\r')) {
-      ++line;
-      if (i + 1 < at && units[i + 1] == Unit('\n')) ++i;
-    } else if (units[i] == Unit('\n')) {
-      ++line;
+class LineCounter {
+ public:
+  explicit LineCounter(const Unit* units) : units_(units) {}
+  // The 1-based line on which position `at` lies; `at` never goes back.
+  std::int32_t lineAt(size_t at) {
+    for (; pos_ < at; ++pos_) {
+      if (units_[pos_] == Unit('\r')) {
+        ++line_;
+        if (pos_ + 1 < at && units_[pos_ + 1] == Unit('\n')) ++pos_;
+      } else if (units_[pos_] == Unit('\n')) {
+        ++line_;
+      }
     }
+    return line_;
   }
-  return line;
+
+ private:
+  const Unit* units_;
+  size_t pos_ = 0;
+  std::int32_t line_ = 1;
+};
+
+void addLine(std::vector<std::int32_t>& lines, std::int32_t line) {
+  if (lines.empty() || lines.back() != line) lines.push_back(line);
 }
 
 struct Utf8Scan {
-  size_t invalidAt = std::string_view::npos;  // first byte of the first bad sequence
-  bool multiByte = false;                     // at least one character beyond ASCII
+  std::vector<std::int32_t> badLines;  // the lines that hold a bad sequence
+  bool multiByte = false;              // at least one character beyond ASCII
 };
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. A bad byte is
+// skipped and the scan goes on, so that every bad line is found.
 Utf8Scan scanUtf8(std::string_view s) {
   Utf8Scan r;
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   const size_t n = s.size();
+  LineCounter<char> lines(s.data());
   auto cont = [&](size_t i, unsigned char lo = 0x80, unsigned char hi = 0xBF) {
     return i < n && p[i] >= lo && p[i] <= hi;
   };
@@ -55,29 +69,13 @@ Utf8Scan scanUtf8(std::string_view s) {
       if (cont(i + 1, lo, hi) && cont(i + 2) && cont(i + 3)) len = 4;
     }
     if (len == 0) {
-      r.invalidAt = i;
-      return r;
+      addLine(r.badLines, lines.lineAt(i));
+      len = 1;
     }
     if (len > 1) r.multiByte = true;
     i += len;
   }
   return r;
-}
-
-// Converts Unicode text to GBK, or says on which line the first character GBK lacks is.
-void convert(FileText& out, const QString& text, std::string_view asTheyStand) {
-  const platform::AnsiEncoding enc = platform::toAnsiExact(text);
-  if (enc.unmappableAt < 0) {
-    out.ansi = enc.bytes;
-    return;
-  }
-  const qsizetype at = enc.unmappableAt;
-  char32_t cp = text.at(at).unicode();
-  if (text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
-    cp = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
-  out.notConverted = FileText::NotConverted{FileText::Refusal::NoGbkForm, lineAt(text.utf16(), size_t(at)),
-                                            std::uint32_t(cp)};
-  out.ansi.assign(asTheyStand);
 }
 
 void fromUtf16(FileText& out, std::string_view all, bool littleEndian) {
@@ -89,25 +87,22 @@ void fromUtf16(FileText& out, std::string_view all, bool littleEndian) {
   for (size_t i = 0; i < units; ++i)
     u[i] = littleEndian ? char16_t(b[2 * i] | b[2 * i + 1] << 8) : char16_t(b[2 * i] << 8 | b[2 * i + 1]);
 
-  auto refuse = [&](size_t at, std::uint32_t what) {
-    out.notConverted = FileText::NotConverted{FileText::Refusal::NotUtf16, lineAt(u, at), what};
-    out.ansi.assign(all);
-  };
+  std::vector<std::int32_t> bad;
+  LineCounter<char16_t> lines(u);
   for (size_t i = 0; i < units; ++i) {
     if (QChar::isHighSurrogate(u[i]) && i + 1 < units && QChar::isLowSurrogate(u[i + 1])) {
       ++i;
     } else if (QChar::isSurrogate(u[i])) {
-      return refuse(i, u[i]);
+      addLine(bad, lines.lineAt(i));
     }
   }
-  if (body.size() % 2 != 0) return refuse(units, b[body.size() - 1]);
-  convert(out, text, all);
-}
-
-Text hex(std::uint32_t v, int digits) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%0*X", digits, unsigned(v));
-  return buf;
+  if (body.size() % 2 != 0) addLine(bad, lines.lineAt(units));
+  if (!bad.empty()) {
+    out.notConverted = FileText::NotConverted{FileText::Refusal::NotUtf16, std::move(bad)};
+    out.ansi.assign(all);
+    return;
+  }
+  out.ansi = platform::toAnsi(text);
 }
 
 }  // namespace
@@ -125,47 +120,48 @@ FileText AnsiFromFileBytes(std::string_view bytes) {
 
   const bool mark = startsWith("\xEF\xBB\xBF");
   const std::string_view body = mark ? bytes.substr(3) : bytes;
-  const Utf8Scan scan = scanUtf8(body);
-  if (!mark && (scan.invalidAt != std::string_view::npos || !scan.multiByte)) {
-    out.ansi.assign(bytes);  // GBK (or plain ASCII): byte for byte
+  Utf8Scan scan = scanUtf8(body);
+  if (!mark && (!scan.badLines.empty() || !scan.multiByte)) {
+    out.ansi.assign(bytes);  // GBK, GB18030 or plain ASCII: byte for byte
     return out;
   }
   out.form = FileText::Form::Utf8;
-  if (scan.invalidAt != std::string_view::npos) {
-    out.notConverted =
-        FileText::NotConverted{FileText::Refusal::NotUtf8, lineAt(body.data(), scan.invalidAt),
-                               std::uint32_t(static_cast<unsigned char>(body[scan.invalidAt]))};
+  if (!scan.badLines.empty()) {
+    out.notConverted = FileText::NotConverted{FileText::Refusal::NotUtf8, std::move(scan.badLines)};
     out.ansi.assign(bytes);
     return out;
   }
-  convert(out, QString::fromUtf8(body.data(), qsizetype(body.size())), bytes);
+  out.ansi = platform::toAnsi(QString::fromUtf8(body.data(), qsizetype(body.size())));
+  return out;
+}
+
+Text LineList(const std::vector<std::int32_t>& lines, size_t maxRuns) {
+  Text out;
+  size_t runs = 0;
+  for (size_t i = 0; i < lines.size();) {
+    size_t j = i;
+    while (j + 1 < lines.size() && lines[j + 1] == lines[j] + 1) ++j;
+    if (runs == maxRuns) {
+      const QString all = QCoreApplication::translate("FileText", "%1 lines in all").arg(lines.size());
+      return out + ", " + platform::ansi("…") + " (" + platform::toAnsi(all) + ")";
+    }
+    if (runs > 0) out += ", ";
+    out += IntToStr(lines[i]);
+    if (j > i) out.append("-").append(IntToStr(lines[j]));
+    ++runs;
+    i = j + 1;
+  }
   return out;
 }
 
 Text NotConvertedMessage(const Text& ansiPath, const FileText::NotConverted& why) {
-  const Text path = platform::fullPath(ansiPath);
-  const Text line = IntToStr(why.line);
-  switch (why.why) {
-    case FileText::Refusal::NoGbkForm:
-      return platform::message(
-          QCoreApplication::translate("FileText",
-                                      "Cannot convert file \"%1\" to GBK: line %2 holds U+%3, "
-                                      "which GBK lacks. The file is read as it stands"),
-          {path, line, hex(why.what, 4)});
-    case FileText::Refusal::NotUtf8:
-      return platform::message(
-          QCoreApplication::translate(
-              "FileText",
-              "Cannot convert file \"%1\" to GBK: line %2 holds the byte 0x%3, which is not "
-              "UTF-8 although the file begins with a UTF-8 mark. The file is read as it stands"),
-          {path, line, hex(why.what, 2)});
-    case FileText::Refusal::NotUtf16:
-      return platform::message(
-          QCoreApplication::translate(
-              "FileText",
-              "Cannot convert file \"%1\" to GBK: line %2 holds 0x%3, which is not UTF-16 "
-              "although the file begins with a UTF-16 mark. The file is read as it stands"),
-          {path, line, hex(why.what, why.what > 0xFF ? 4 : 2)});
-  }
-  return {};
+  const QString form =
+      why.why == FileText::Refusal::NotUtf8
+          ? QCoreApplication::translate("FileText",
+                                        "Cannot convert file \"%1\": it begins with a UTF-8 mark, but these lines "
+                                        "hold bytes that are not UTF-8: %2. The file is read as it stands")
+          : QCoreApplication::translate("FileText",
+                                        "Cannot convert file \"%1\": it begins with a UTF-16 mark, but these lines "
+                                        "hold units that are not UTF-16: %2. The file is read as it stands");
+  return platform::message(form, {errors::quoted(platform::fullPath(ansiPath)), LineList(why.lines)});
 }

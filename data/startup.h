@@ -6,8 +6,8 @@
 class Window;
 struct Session;
 
-// Loads one of the draw folder's text files. A Unicode file that cannot be turned into
-// GBK is reported once through the window's notice and read as it stands.
+// Loads one of the draw folder's text files. A file whose Unicode mark does not fit its
+// bytes is reported once, every bad line in one notice, and read as it stands.
 TStringList LoadDrawFile(Window& w, const Text& ansiPath);
 
 // Empties the pool and appends every line of the candidate list file, in file order.

@@ -9,13 +9,13 @@
 
 class TStringList {
  public:
-  // A file saved as UTF-8 or UTF-16 is turned into GBK first (filetext.h); a GBK file is
-  // taken byte for byte. CR LF, a lone LF and a lone CR each end one line (LF then CR ends
+  // A file saved as UTF-8 or UTF-16 is turned into GB18030 first (filetext.h); a GBK or
+  // GB18030 file is taken byte for byte. CR LF, a lone LF and a lone CR each end one line (LF then CR ends
   // two); a final line break adds no empty line; a zero byte ends everything. Throws
   // EFOpenError (the list keeps its lines).
   void LoadFromFile(const Text& ansiPath);
-  // After a load: the message for a Unicode file that could not be turned into GBK and was
-  // read as it stands, or nothing.
+  // After a load: the message for a file whose Unicode mark did not fit its bytes and that
+  // was read as it stands, or nothing.
   const std::optional<Text>& loadNotice() const { return notice_; }
   // Every line followed by CR LF. The write is atomic: on any failure (EFCreateError,
   // EWriteError) the previous file stays exactly as it was.

@@ -1,5 +1,5 @@
 #pragma once
-// Operations on texts (GBK byte strings): integer conversion, trimming, the search on
+// Operations on texts (GB18030 byte strings): integer conversion, trimming, the search on
 // character boundaries and the cutting of a text at a separator. All work on bytes.
 #include "data/stringlist.h"
 #include "platform/text.h"

@@ -80,8 +80,8 @@ class Window {
   virtual int drawSizeValue() const = 0;
   virtual void setDrawSizeValue(int value) = 0;
 
-  // A finding that does not stop the handler (a file read as it stands because it could
-  // not be turned into GBK): shown in the error report's box, and the handler goes on.
+  // A finding that does not stop the handler (a file read as it stands because its Unicode
+  // mark did not fit its bytes): shown in the error report's box, and the handler goes on.
   virtual void notice(const Text& message) = 0;
 
   // The picking (Timer1, a fresh pick every 1 ms) and the lock-out of Start/Stop (Timer2,

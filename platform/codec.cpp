@@ -25,25 +25,6 @@ QString fromAnsiPrefix(const Text& bytes, size_t maxBytes, bool* cut) {
   return fromAnsi(n == bytes.size() ? bytes : bytes.substr(0, n));
 }
 
-AnsiEncoding toAnsiExact(const QString& text) {
-  // The whole text goes through at once; only when it does not come back unchanged is
-  // it looked at one character at a time, to find the first one GBK lacks.
-  AnsiEncoding result;
-  result.bytes = toAnsi(text);
-  if (fromAnsi(result.bytes) == text) return result;
-  for (qsizetype i = 0; i < text.size();) {
-    const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-    const QString one = text.mid(i, n);
-    if (fromAnsi(toAnsi(one)) != one) {
-      result.bytes.clear();
-      result.unmappableAt = i;
-      return result;
-    }
-    i += n;
-  }
-  return result;  // each character came back on its own: the bytes stand
-}
-
 Text ansi(std::string_view utf8) {
   return toAnsi(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The one place where texts meet Unicode: decoding GBK bytes for display, encoding the
-// program's own UTF-8 literals into GBK once, and turning draw-folder paths (GBK bytes,
-// backslashes) into native file-system paths.
+// The one place where texts meet Unicode: decoding GB18030 bytes for display, encoding
+// Unicode text (the program's own UTF-8 literals, files saved as Unicode, what is typed)
+// into GB18030, and turning draw-folder paths (bytes, backslashes) into native file-system
+// paths. GB18030's bytes are GBK's for every character GBK has (the euro sign is GBK's
+// single byte 0x80), and four bytes for every other character.
 #include "platform/text.h"
 
 #include <QString>
@@ -10,35 +12,28 @@
 namespace platform {
 
 // Whether this Qt can convert GBK at all (it needs ICU, or the system's code pages).
+// GB18030 is built on it.
 bool codecAvailable();
 
-// GBK bytes to Unicode for the screen. Bytes that are not valid GBK become U+FFFD;
-// the stored bytes are never touched.
+// GB18030 bytes to Unicode for the screen. A byte 0x80 standing alone is the euro sign, as
+// in GBK. Bytes that are no character become U+FFFD; the stored bytes are never touched.
 QString fromAnsi(const Text& bytes);
 
 // The length of the longest start of `bytes`, at most `maxBytes` long, that does not end
 // inside a well-formed character (platform/characters.h, Pairing::WellFormed): a lead byte
-// whose next byte is no trail byte stands alone. Looks at no more than maxBytes + 1 bytes.
+// whose next bytes do not complete a character stands alone. Looks at no more than
+// maxBytes + kMaxCharBytes - 1 bytes.
 size_t ansiPrefixLength(const Text& bytes, size_t maxBytes);
 
 // For showing a text that may be huge: at most the first `maxBytes` bytes, cut between two
 // characters, decoded. `cut` tells whether anything was left out.
 QString fromAnsiPrefix(const Text& bytes, size_t maxBytes, bool* cut = nullptr);
 
-// Unicode to GBK bytes; characters GBK lacks become '?'.
+// Unicode to GB18030 bytes: every character has them (an unpaired surrogate, which is no
+// character, becomes '?').
 Text toAnsi(const QString& text);
 
-// Unicode to GBK bytes without any substitute: either the bytes of the whole text, or the
-// position (in UTF-16 units) of the first character that has no GBK form of its own. A
-// character that GBK would only approximate (a best fit that decodes to another character)
-// counts as having none.
-struct AnsiEncoding {
-  Text bytes;                  // valid when unmappableAt < 0
-  qsizetype unmappableAt = -1;
-};
-AnsiEncoding toAnsiExact(const QString& text);
-
-// A UTF-8 literal of the program's own (captions, file names, the separator) as GBK.
+// A UTF-8 literal of the program's own (captions, file names, the separator) as bytes.
 Text ansi(std::string_view utf8);
 
 // "抽奖名单\获奖记录.txt" to a path the OS understands: decode first, then change

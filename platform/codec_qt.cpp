@@ -1,12 +1,10 @@
 // GBK conversion through Qt's codecs (ICU).
-#include "platform/codec.h"
-
-#include "platform/characters.h"
+#include "platform/codec_os.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace platform {
+namespace platform::os {
 namespace {
 
 // The decoder and encoder are opened once: the headline is decoded on every tick.
@@ -20,31 +18,22 @@ QStringEncoder& encoder() {
   return e;
 }
 
-// Whether the text ends in a lead byte with nothing after it (which the stateless
-// decoder would drop without a trace).
-bool endsInLoneLeadByte(const Text& bytes) {
-  const size_t last = lastCharStart(bytes, Pairing::WellFormed);
-  return bytes.size() - last == 1 && isLeadByte(static_cast<unsigned char>(bytes[last]));
-}
-
 }  // namespace
 
-bool codecAvailable() { return decoder().isValid() && encoder().isValid(); }
+bool gbkAvailable() { return decoder().isValid() && encoder().isValid(); }
 
-QString fromAnsi(const Text& bytes) {
-  if (bytes.empty()) return {};
+bool decodeGbk(std::string_view bytes, QString& out) {
   auto& d = decoder();
   d.resetState();
-  QString text = d.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-  if (endsInLoneLeadByte(bytes)) text += QChar(QChar::ReplacementCharacter);
-  return text;
+  out = d.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  return !d.hasError();
 }
 
-Text toAnsi(const QString& text) {
+Text encodeGbk(const QString& text) {
   auto& e = encoder();
   e.resetState();
   QByteArray out = e.encode(text);
   return Text(out.constData(), size_t(out.size()));
 }
 
-}  // namespace platform
+}  // namespace platform::os

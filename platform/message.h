@@ -8,7 +8,7 @@
 //
 // The translation (English when none is installed) becomes ANSI bytes here, and %1, %2...
 // are replaced by the given texts as they are, byte for byte: a path or a name is never
-// turned into Unicode and back. (No GBK trail byte is '%', so a '%' in the bytes is one.)
+// turned into Unicode and back. (No byte of a character of several bytes is '%', so a '%' in the bytes is one.)
 #include "platform/text.h"
 
 #include <initializer_list>

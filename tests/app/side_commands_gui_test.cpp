@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -696,6 +697,24 @@ TEST_F(RealInputBox, NameTypedWithBlanksJoinsThePoolTrimmed) {
   EXPECT_EQ(names(), [] { auto n = ansiNames(); n.push_back(A("张三")); return n; }());
   EXPECT_TRUE(selectedNames().empty());
   EXPECT_EQ(form().Label13->text(), U("抽奖名单[8]人"));
+}
+
+// A name that an input method commits with characters GBK lacks joins the pool whole, as
+// its GB18030 bytes (䶮 FE9F, 𠮷 95 34 B2 35), and shows as typed.
+TEST_F(RealInputBox, NameWithCharactersGbkLacksJoinsThePoolWhole) {
+  Operator op([](QDialog& box) {
+    QInputMethodEvent committed;
+    committed.setCommitString(U("刘䶮𠮷"));
+    QCoreApplication::sendEvent(box.findChild<QLineEdit*>(), &committed);
+    QTest::keyClick(box.windowHandle(), Qt::Key_Return);
+  });
+  openMenuAt(3);
+  choose(form().N1);  // 临时添加名单
+  EXPECT_TRUE(op.acted());
+
+  ASSERT_EQ(form().poolCount(), 9);
+  EXPECT_EQ(form().poolName(8), Text("\xC1\xF5\xFE\x9F\x95\x34\xB2\x35"));
+  EXPECT_EQ(form().ListBox1->model()->index(8, 0).data().toString(), U("刘䶮𠮷"));
 }
 
 // The box is modal: the window takes no keys or clicks while it is open, but the draw

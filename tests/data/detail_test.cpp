@@ -4,6 +4,8 @@
 #include "data/detail.h"
 #include "data/record.h"
 #include "data/session.h"
+#include "data/startup.h"
+#include "data/texts.h"
 #include "draw/cycle.h"
 #include "helpers.h"
 #include "support/fake_platform.h"
@@ -109,6 +111,32 @@ TEST_F(Detail, RowsAfterSeveralDrawsInTwoSlots) {
   EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"),
             crlf({"[特等奖]", "Smith, John", "[一等奖, 双人游]", "李四，张三，Anne \"Nan\" Lee，王五"}));
   EXPECT_TRUE(e.w.notices.empty());
+}
+
+// Names with characters GBK lacks, from a names file saved as UTF-8 and as UTF-16: drawn,
+// recorded and written to the spreadsheet as their GB18030 bytes (䶮 FE9F, 𠮷 95 34 B2 35).
+TEST_F(Detail, RareCharactersFromUnicodeFilesAreRecordedAsGb18030) {
+  const QString names = QString::fromUtf8("张三\r\n刘䶮\r\n𠮷田\r\n");
+  const QByteArray utf8 = names.toUtf8();
+  Text utf16 = "\xFF\xFE";
+  for (QChar c : names) utf16 += {char(c.unicode() & 0xFF), char(c.unicode() >> 8)};
+  for (const Text& file : {Text(utf8.constData(), size_t(utf8.size())), utf16}) {
+    std::filesystem::remove(u8path(kDetail));
+    std::filesystem::remove(u8path("抽奖名单/获奖记录.txt"));
+    writeFile("抽奖名单/抽奖名单.txt", file);
+    Evening e({});
+    ReadMan(e.w, T().candidateFile);
+    ASSERT_EQ(e.w.names(), (std::vector<Text>{"\xD5\xC5\xC8\xFD", "\xC1\xF5\xFE\x9F", "\x95\x34\xB2\x35\xCC\xEF"}));
+    EXPECT_TRUE(e.w.notices.empty());
+    e.draw(1, {"𠮷田"}, "20261210-201500");
+    e.draw(2, {"刘䶮", "张三"}, "20261210-202000");
+    EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"),
+              A("[特等奖]\r\n") + "\x95\x34\xB2\x35\xCC\xEF\r\n" + A("[一等奖, 双人游]\r\n") +
+                  "\xC1\xF5\xFE\x9F\xA3\xAC\xD5\xC5\xC8\xFD\r\n");
+    EXPECT_EQ(readFile(kDetail), A("序号,奖项,姓名,轮次,时间\r\n1,特等奖,") + "\x95\x34\xB2\x35\xCC\xEF" +
+                                     ",1,2026-12-10 20:15:00\r\n" + A("2,\"一等奖, 双人游\",") + "\xC1\xF5\xFE\x9F" +
+                                     ",2,2026-12-10 20:20:00\r\n" + A("3,\"一等奖, 双人游\",张三,2,2026-12-10 20:20:00\r\n"));
+  }
 }
 
 TEST_F(Detail, EmptyNamesAreNoRowsAndAnEmptyPickAddsNoDraw) {

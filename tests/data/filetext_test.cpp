@@ -1,5 +1,7 @@
-// Text files saved as UTF-8 or UTF-16: recognising them, turning them into GBK before they
-// are cut into lines, leaving GBK files alone, and reporting a character GBK lacks.
+// Text files saved as UTF-8 or UTF-16: recognising them, turning them into GB18030 before
+// they are cut into lines (every character kept, GBK's bytes wherever GBK has the
+// character), leaving GBK files alone, and reporting every bad line of a file whose mark
+// does not fit its bytes.
 #include "data/filetext.h"
 #include "data/record.h"
 #include "data/session.h"
@@ -56,11 +58,12 @@ const Form kForms[] = {
 };
 
 // Names as organisers type them: blanks kept, an empty line, a middle dot, 乗 (second GBK
-// byte 0x5C), a full-width comma, pinyin with a tone mark, and every kind of line end.
+// byte 0x5C), a full-width comma, pinyin with a tone mark, characters GBK lacks (䶮, 𠮷)
+// and every kind of line end.
 constexpr std::string_view kNames =
-    "张三\r\n 李四 \r\n\r\n阿依古丽·买买提\n乗\r欧阳娜娜，小\r\nLǚ Wei\r\n";
+    "张三\r\n 李四 \r\n\r\n阿依古丽·买买提\n乗\r欧阳娜娜，小\r\nLǚ Wei\r\n刘䶮\r\n𠮷田\r\n";
 const std::vector<std::string_view> kNameLines = {"张三", " 李四 ", "", "阿依古丽·买买提", "乗",
-                                                  "欧阳娜娜，小", "Lǚ Wei"};
+                                                  "欧阳娜娜，小", "Lǚ Wei", "刘䶮", "𠮷田"};
 
 std::vector<Text> gbkLines(const std::vector<std::string_view>& utf8) {
   std::vector<Text> out;
@@ -77,7 +80,7 @@ class EveryForm : public ::testing::TestWithParam<Form> {
   TempCwd cwd_;
 };
 
-TEST_P(EveryForm, GivesTheGbkBytesOfTheText) {
+TEST_P(EveryForm, GivesTheGb18030BytesOfTheText) {
   const Form& f = GetParam();
   const FileText t = AnsiFromFileBytes(f.encode(kNames));
   EXPECT_EQ(t.form, f.expected);
@@ -120,7 +123,7 @@ TEST_P(EveryForm, DrawFolderLoadsTheSameAndTheRecordStaysGbk) {
   EXPECT_TRUE(w.notices.empty());
   EXPECT_TRUE(dialogs.errors.empty());
   // Pruned: 张三, 阿依古丽·买买提, 乗, and the empty entry (slot 3's empty text).
-  EXPECT_EQ(w.names(), gbkLines({" 李四 ", "欧阳娜娜，小", "Lǚ Wei"}));
+  EXPECT_EQ(w.names(), gbkLines({" 李四 ", "欧阳娜娜，小", "Lǚ Wei", "刘䶮", "𠮷田"}));
   EXPECT_EQ(s.winners[0], A("张三"));
   EXPECT_EQ(s.winners[1], A("阿依古丽·买买提，乗"));
   EXPECT_EQ(s.winners[2], Text());
@@ -199,96 +202,131 @@ TEST(FileTextForms, Utf16SurrogatePairsAndZeroUnitsConvert) {
 }
 
 // ---------------------------------------------------------------------------------------
-// What cannot be turned into GBK.
+// Characters GBK lacks: their GB18030 bytes, written out here.
+
+struct RareCase {
+  const char* name;
+  Text bytes;
+  Text gb18030;
+};
+void PrintTo(const RareCase& c, std::ostream* os) { *os << c.name; }
+
+const RareCase kRare[] = {
+    // 䶮 is GB18030's FE9F, 𠮷 and 㐀 take four bytes, € stays GBK's byte 0x80.
+    {"Utf8", Text("刘䶮\r\n𠮷田\r\n㐀€\r\n"), "\xC1\xF5\xFE\x9F\r\n\x95\x34\xB2\x35\xCC\xEF\r\n\x81\x39\xEE\x39\x80\r\n"},
+    {"Utf8Emoji", Text("王五😀\n"), "\xCD\xF5\xCE\xE5\x94\x39\xFC\x36\n"},
+    {"Utf8KatakanaDot", Text("\xEF\xBB\xBF") + "艾伦・沃克", "\xB0\xAC\xC2\xD7\x81\x39\xA7\x39\xCE\xD6\xBF\xCB"},
+    {"Utf16LE", utf16("刘䶮\r\n𠮷田", true), "\xC1\xF5\xFE\x9F\r\n\x95\x34\xB2\x35\xCC\xEF"},
+    {"Utf16BE", utf16("𠮷", false), "\x95\x34\xB2\x35"},
+};
+
+class RareCharacters : public ::testing::TestWithParam<RareCase> {};
+
+TEST_P(RareCharacters, AreKeptAsGb18030) {
+  const FileText t = AnsiFromFileBytes(GetParam().bytes);
+  EXPECT_TRUE(t.converted());
+  EXPECT_EQ(t.ansi, GetParam().gb18030);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RareCharacters, ::testing::ValuesIn(kRare),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A file of GB18030 bytes (saved as "GB18030" by an editor) is read byte for byte.
+TEST(FileTextForms, Gb18030FileIsReadByteForByte) {
+  const Text bytes = "\xC1\xF5\xFE\x9F\r\n\x95\x34\xB2\x35\xCC\xEF\r\n";
+  const FileText t = AnsiFromFileBytes(bytes);
+  EXPECT_EQ(t.form, FileText::Form::Ansi);
+  EXPECT_EQ(t.ansi, bytes);
+}
+
+// ---------------------------------------------------------------------------------------
+// A mark that does not fit the bytes after it.
 
 struct Refused {
   const char* name;
   Text bytes;
   FileText::Refusal why;
-  std::int32_t line;
-  std::uint32_t what;
+  std::vector<std::int32_t> lines;
 };
 void PrintTo(const Refused& c, std::ostream* os) { *os << c.name; }
 
 const Refused kRefused[] = {
-    // 𠮷 (U+20BB7) and emoji are not in GBK; neither is U+30FB, the katakana middle dot.
-    {"Utf8RareCharacter", Text("张三\r\n李四\r\n𠮷田\r\n"), FileText::Refusal::NoGbkForm, 3, 0x20BB7},
-    {"Utf8Emoji", Text("张三\n\n王五😀\n"), FileText::Refusal::NoGbkForm, 3, 0x1F600},
-    {"Utf8KatakanaDot", Text("\xEF\xBB\xBF") + "张三\r李四\r\n艾伦・沃克", FileText::Refusal::NoGbkForm, 3, 0x30FB},
-    {"Utf16LEEmoji", utf16("张三\r\n\r\n😀\r\n", true), FileText::Refusal::NoGbkForm, 3, 0x1F600},
-    {"Utf16BERare", utf16("𠮷", false), FileText::Refusal::NoGbkForm, 1, 0x20BB7},
-    {"Utf8MarkThenGbk", "\xEF\xBB\xBF" + A("张三\r\n李四"), FileText::Refusal::NotUtf8, 1, 0xD5},
-    {"Utf8MarkThenBadSecondLine", "\xEF\xBB\xBF" "ok\r\n\xFF", FileText::Refusal::NotUtf8, 2, 0xFF},
-    {"Utf16LoneHighSurrogate", Text("\xFF\xFE" "a\0\n\0\x3D\xD8" "b\0", 10), FileText::Refusal::NotUtf16, 2, 0xD83D},
-    {"Utf16LoneLowSurrogate", Text("\xFE\xFF\xDE\x00", 4), FileText::Refusal::NotUtf16, 1, 0xDE00},
-    {"Utf16OddLength", Text("\xFF\xFE" "a\0\r\0\r\0\x41", 9), FileText::Refusal::NotUtf16, 3, 0x41},
+    {"Utf8MarkThenGbk", "\xEF\xBB\xBF" + A("张三\r\n李四"), FileText::Refusal::NotUtf8, {1, 2}},
+    {"Utf8MarkThenBadSecondLine", "\xEF\xBB\xBF" "ok\r\n\xFF", FileText::Refusal::NotUtf8, {2}},
+    // Every bad line, once each, however many bad bytes it holds; good lines between.
+    {"Utf8MarkThenSeveralBadLines", "\xEF\xBB\xBF" + A("张三\r\n") + "ok\r\n" + A("李四\n王五\r赵六") + "\r\n",
+     FileText::Refusal::NotUtf8, {1, 3, 4, 5}},
+    {"Utf16LoneHighSurrogate", Text("\xFF\xFE" "a\0\n\0\x3D\xD8" "b\0", 10), FileText::Refusal::NotUtf16, {2}},
+    {"Utf16LoneLowSurrogate", Text("\xFE\xFF\xDE\x00", 4), FileText::Refusal::NotUtf16, {1}},
+    {"Utf16OddLength", Text("\xFF\xFE" "a\0\r\0\r\0\x41", 9), FileText::Refusal::NotUtf16, {3}},
+    {"Utf16LoneSurrogatesOnTwoLinesAndOddLength",
+     Text("\xFF\xFE\x3D\xD8\r\0\n\0" "a\0\r\0\x00\xDC\x01\xDC\n\0\x41", 19), FileText::Refusal::NotUtf16, {1, 3, 4}},
 };
 
 class Unconvertible : public ::testing::TestWithParam<Refused> {};
 
-TEST_P(Unconvertible, IsReadAsItStandsAndSaysWhere) {
+TEST_P(Unconvertible, IsReadAsItStandsAndSaysEveryLine) {
   const Refused& c = GetParam();
   const FileText t = AnsiFromFileBytes(c.bytes);
   ASSERT_TRUE(t.notConverted.has_value());
   EXPECT_FALSE(t.converted());
   EXPECT_EQ(t.notConverted->why, c.why);
-  EXPECT_EQ(t.notConverted->line, c.line);
-  EXPECT_EQ(t.notConverted->what, c.what);
+  EXPECT_EQ(t.notConverted->lines, c.lines);
   EXPECT_EQ(t.ansi, c.bytes) << "nothing replaced, nothing dropped";
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Unconvertible, ::testing::ValuesIn(kRefused),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FileTextForms, UnmappableCharacterIsReportedOnceNamingFileLineAndCharacter) {
+TEST(FileTextForms, BadLinesAreReportedInOneMessageNamingFileAndEveryLine) {
   TempCwd cwd;
   ASSERT_TRUE(cwd.ok());
   std::filesystem::create_directory(u8path("抽奖名单"));
-  const Text bytes = "张三\r\n李四\r\n𠮷田\r\n王五😀\r\n";
+  // A GBK file that an editor gave a UTF-8 mark: six bad lines, one notice.
+  const Text bytes = "\xEF\xBB\xBF" + crlf({"张三", "李四", "Smith", "王五", "赵六", "钱七", "孙八"});
   writeBytes("抽奖名单/抽奖名单.txt", bytes);
   FakeWindow w;
   ReadMan(w, T().candidateFile);
 
   ASSERT_EQ(w.notices.size(), 1u);
   EXPECT_EQ(w.notices[0], "Cannot convert file \"" + TempCwd::full("抽奖名单/抽奖名单.txt") +
-                              "\" to GBK: line 3 holds U+20BB7, which GBK lacks. The file is read as it stands");
-  // The names stay the file's own bytes: no '?' anywhere.
-  EXPECT_EQ(w.names(), (std::vector<Text>{"张三", "李四", "𠮷田", "王五😀"}));
+                              "\": it begins with a UTF-8 mark, but these lines hold bytes that are not UTF-8: "
+                              "1-2, 4-7. The file is read as it stands");
+  EXPECT_EQ(w.names().size(), 7u);
+  EXPECT_EQ(w.names()[1], A("李四"));
 }
 
-TEST(FileTextForms, NotConvertedMessagesNameByteAndUnit) {
+TEST(FileTextForms, NotConvertedMessageForUtf16) {
   TempCwd cwd;
   ASSERT_TRUE(cwd.ok());
-  const Text full = TempCwd::full("x.txt");
-  EXPECT_EQ(NotConvertedMessage("x.txt", {FileText::Refusal::NotUtf8, 2, 0xD5}),
-            "Cannot convert file \"" + full +
-                "\" to GBK: line 2 holds the byte 0xD5, which is not UTF-8 although the file begins with a "
-                "UTF-8 mark. The file is read as it stands");
-  EXPECT_EQ(NotConvertedMessage("x.txt", {FileText::Refusal::NotUtf16, 7, 0xD83D}),
-            "Cannot convert file \"" + full +
-                "\" to GBK: line 7 holds 0xD83D, which is not UTF-16 although the file begins with a "
-                "UTF-16 mark. The file is read as it stands");
-  EXPECT_EQ(NotConvertedMessage("x.txt", {FileText::Refusal::NoGbkForm, 12, 0x3400}),
-            "Cannot convert file \"" + full +
-                "\" to GBK: line 12 holds U+3400, which GBK lacks. The file is read as it stands");
+  EXPECT_EQ(NotConvertedMessage("x.txt", {FileText::Refusal::NotUtf16, {7}}),
+            "Cannot convert file \"" + TempCwd::full("x.txt") +
+                "\": it begins with a UTF-16 mark, but these lines hold units that are not UTF-16: 7. The file is "
+                "read as it stands");
 }
 
-// ---------------------------------------------------------------------------------------
-// The codec's exact encoding.
+struct LineListCase {
+  const char* name;
+  std::vector<std::int32_t> lines;
+  size_t maxRuns;
+  Text text;
+};
+void PrintTo(const LineListCase& c, std::ostream* os) { *os << c.name; }
 
-TEST(ExactGbk, EncodesWhatGbkHoldsAndFindsTheFirstCharacterItLacks) {
-  auto enc = platform::toAnsiExact(QString::fromUtf8("张三·乗 Lǚ€"));
-  EXPECT_EQ(enc.unmappableAt, -1);
-  EXPECT_EQ(enc.bytes, A("张三·乗 Lǚ€"));
+const LineListCase kLineLists[] = {
+    {"One", {3}, 100, "3"},
+    {"RunsAndSingles", {1, 2, 3, 5, 7, 8}, 100, "1-3, 5, 7-8"},
+    {"AtTheLimit", {1, 3, 5}, 3, "1, 3, 5"},
+    {"BeyondTheLimit", {1, 3, 4, 6, 8}, 2, "1, 3-4, " + A("…") + " (5 lines in all)"},
+};
 
-  enc = platform::toAnsiExact(QString::fromUtf8("ab😀c𠮷"));
-  EXPECT_EQ(enc.unmappableAt, 2);
-  EXPECT_TRUE(enc.bytes.empty());
+class LineLists : public ::testing::TestWithParam<LineListCase> {};
 
-  // '?' itself is a character GBK has; U+FFFD is not.
-  EXPECT_EQ(platform::toAnsiExact(QStringLiteral("?")).bytes, "?");
-  EXPECT_EQ(platform::toAnsiExact(QString(QChar(0xFFFD))).unmappableAt, 0);
-  EXPECT_EQ(platform::toAnsiExact(QString()).unmappableAt, -1);
+TEST_P(LineLists, JoinNeighboursAndStopAtTheLimit) {
+  EXPECT_EQ(LineList(GetParam().lines, GetParam().maxRuns), GetParam().text);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, LineLists, ::testing::ValuesIn(kLineLists),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,11 +1,14 @@
-// GBK to Unicode and back: the same answers from every platform's converter (ICU on
-// Linux, code page 936 on Windows), for good bytes, bad bytes and characters GBK lacks;
-// the start of a text cut for the screen; the program's literals as GBK.
+// GB18030 to Unicode and back: the same answers on every platform (GBK from ICU on Linux,
+// from code page 936 on Windows), for good bytes, bad bytes, characters GBK has (their GBK
+// bytes) and characters it lacks (four bytes, or GB18030's own two); the start of a text
+// cut for the screen; the program's literals as bytes.
 #include "platform/codec.h"
 
 #include "support/gbk.h"
 
 #include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +40,14 @@ const DecodeCase kDecodes[] = {
     {"LeadByteBeforeBlankIsBadAlone", "\xB3 b", u"\uFFFD b"},
     {"LeadByteBeforeDelIsBadAlone", "\x81\x7F", u"\uFFFD\x7F"},
     {"ZeroByteIsKept", Text("a\0b", 3), u"a\0b"},
+    {"FourByteBmp", "\xC1\xF5\x81\x39\xEE\x39", u"刘㐀"},
+    {"FourByteSupplementary", "\x95\x34\xB2\x35\xCC\xEF", u"𠮷田"},
+    {"GbkPrivateUseCodeIsGb18030sOwn", "\xC1\xF5\xFE\x9F", u"刘䶮"},
+    {"GbkPrivateUseCodeNextToFourBytes", "\xFE\x9F\x81\x39\xEE\x39", u"䶮㐀"},
+    {"EuroSignInGb18030sOwnPlace", "\xA2\xE3", u"€"},
+    {"HighestCodePoint", "\xE3\x32\x9A\x35", u"\U0010FFFF"},
+    {"BeyondTheHighestCodePoint", "\xE3\x32\x9A\x36", u"\uFFFD"},
+    {"FourBytesCutShortAtTheEnd", "a\x95\x34\xB2", u"a\uFFFD4\uFFFD"},
 };
 
 class Decode : public ::testing::TestWithParam<DecodeCase> {};
@@ -50,13 +61,82 @@ TEST_P(Decode, GivesTheUnicodeText) {
 INSTANTIATE_TEST_SUITE_P(Table, Decode, ::testing::ValuesIn(kDecodes),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Encode, GbkBytesForCharactersGbkHasAndQuestionMarksForTheRest) {
-  EXPECT_EQ(platform::toAnsi(QString::fromUtf8("张三，李四")), "\xD5\xC5\xC8\xFD\xA3\xAC\xC0\xEE\xCB\xC4");
-  EXPECT_EQ(platform::toAnsi(QString::fromUtf8("乗")), "\x81\x5C");
-  EXPECT_EQ(platform::toAnsi(QString::fromUtf8("€")), "\x80");
-  // Thai and Hangul are not in GBK: no look-alike, a question mark each.
-  EXPECT_EQ(platform::toAnsi(QString::fromUtf8("aกb한")), "a?b?");
-  EXPECT_EQ(platform::toAnsi(QString()), "");
+// The bytes of single characters, written out from GB18030's tables.
+struct EncodeCase {
+  const char* name;
+  const char16_t* unicode;
+  Text bytes;
+};
+void PrintTo(const EncodeCase& c, std::ostream* os) { *os << c.name; }
+
+const EncodeCase kEncodes[] = {
+    {"Ascii", u"Zhang San 1", "Zhang San 1"},
+    {"GbkTwoByte", u"张三，李四", "\xD5\xC5\xC8\xFD\xA3\xAC\xC0\xEE\xCB\xC4"},
+    {"SecondByteIsBackslash", u"乗", "\x81\x5C"},
+    {"PinyinWithToneMark", u"ǚ", "\xA8\xB7"},
+    // GBK's single byte, not GB18030's A2 E3: what today's files hold.
+    {"EuroSignIsGbksByte", u"€", "\x80"},
+    // GBK gives FE9F to a private-use character; GB18030 to 䶮 itself.
+    {"TwoByteOfGb18030", u"刘䶮", "\xC1\xF5\xFE\x9F"},
+    {"GbksPrivateUseKeepsItsBytes", u"\uE863", "\xFE\x9F"},
+    {"FourByteBmp", u"㐀", "\x81\x39\xEE\x39"},
+    {"FourByteU0080", u"\u0080", "\x81\x30\x81\x30"},
+    {"ThaiAndHangul", u"aกb한", "a\x81\x32\xCE\x39" "b\x83\x36\x84\x33"},
+    {"ReplacementCharacter", u"\uFFFD", "\x84\x31\xA4\x37"},
+    {"Supplementary", u"𠮷田", "\x95\x34\xB2\x35\xCC\xEF"},
+    {"Emoji", u"😀", "\x94\x39\xFC\x36"},
+    {"HighestCodePoint", u"\U0010FFFF", "\xE3\x32\x9A\x35"},
+    {"LoneSurrogate", u"a\xD800" "b", "a?b"},
+    {"Empty", u"", ""},
+};
+
+class Encode : public ::testing::TestWithParam<EncodeCase> {};
+
+TEST_P(Encode, GivesTheBytesAndBack) {
+  const auto& c = GetParam();
+  const QString text = QString::fromUtf16(c.unicode);
+  EXPECT_EQ(platform::toAnsi(text), c.bytes);
+  if (!text.contains(QChar(0xD800)) && !text.contains(QChar(0xE863))) {
+    EXPECT_EQ(platform::fromAnsi(c.bytes), text);
+  }
+}
+INSTANTIATE_TEST_SUITE_P(Table, Encode, ::testing::ValuesIn(kEncodes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A long text is encoded in pieces: a pair of UTF-16 units across a piece's edge stays one
+// character, and the pieces around a rare character keep GBK's bytes.
+TEST(Encode, LongTextWithRareCharactersAtEveryPlace) {
+  for (int at = 0; at < 140; ++at) {
+    QString text = QString(at, QLatin1Char('a')) + QString::fromUtf8("𠮷") + QString::fromUtf8("张").repeated(70);
+    Text expected = Text(size_t(at), 'a') + "\x95\x34\xB2\x35";
+    for (int i = 0; i < 70; ++i) expected += "\xD5\xC5";
+    ASSERT_EQ(platform::toAnsi(text), expected) << at;
+    ASSERT_EQ(platform::fromAnsi(expected), text) << at;
+  }
+}
+
+// Every code point against ICU's own GB18030, where this Qt has it: GBK's bytes for what
+// GBK has exactly, GB18030's for everything else; and back.
+TEST(Encode, EveryCodePointAsIcuHasIt) {
+  QStringEncoder gb18030("GB18030", QStringEncoder::Flag::Stateless), gbk("GBK", QStringEncoder::Flag::Stateless);
+  QStringDecoder gb18030In("GB18030", QStringDecoder::Flag::Stateless), gbkIn("GBK", QStringDecoder::Flag::Stateless);
+  if (!gb18030.isValid() || !gbk.isValid()) GTEST_SKIP() << "no ICU converters to compare with";
+  int checked = 0;
+  for (char32_t cp = 0x80; cp <= 0x10FFFF; cp += cp < 0x10000 ? 1 : 97) {
+    if (cp >= 0xD800 && cp < 0xE000) continue;
+    const QString one = QString::fromUcs4(&cp, 1);
+    const QByteArray own = gbk.encode(one);
+    // (ICU's GBK has a single byte FF for U+F8F5, which GB18030 has not.)
+    const bool gbkHasIt = gbkIn.decode(own) == one && !own.contains('\xFF');
+    const QByteArray expected = gbkHasIt ? own : QByteArray(gb18030.encode(one));
+    const Text bytes = platform::toAnsi(one);
+    ASSERT_EQ(QByteArray(bytes.data(), qsizetype(bytes.size())), expected) << "U+" << std::hex << unsigned(cp);
+    // GBK's private-use characters of two bytes read back as GB18030's characters there.
+    const QString back = gbkHasIt && own.size() == 2 ? gb18030In.decode(own) : one;
+    ASSERT_EQ(platform::fromAnsi(bytes), back) << "U+" << std::hex << unsigned(cp);
+    ++checked;
+  }
+  EXPECT_GT(checked, 70000);
 }
 
 TEST(Encode, RoundTripOfEveryTwoByteCharacterInOneRow) {
@@ -107,6 +187,9 @@ const PrefixCase kPrefixes[] = {
     {"LeadByteBefore7FStandsAlone", Text("\xB0\x7F") + "xyz", 1, 1},
     {"EuroSignIsOneByte", Text("\x80") + "ab", 1, 1},
     {"FFIsNoLeadByte", Text("\xFF\xA1") + "x", 1, 1},
+    {"NotInsideAFourByteCharacter", Text("a\x95\x34\xB2\x35") + "x", 4, 1},
+    {"FourByteCharacterWhole", Text("a\x95\x34\xB2\x35") + "x", 5, 5},
+    {"FourByteCutShortStandsAlone", Text("\x95\x34\xB2") + "x", 1, 1},
     {"PairsCountedFromTheStart", Text("\xA1\xA1\xA1\xA1\xA1"), 4, 4},
     {"PairsCountedFromTheStartOdd", Text("a\xA1\xA1\xA1\xA1"), 4, 3},
 };
