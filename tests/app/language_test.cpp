@@ -77,13 +77,14 @@ Text reported(const std::function<void()>& f) {
 const OwnMessage kOwnMessages[] = {
     {"noOpener", [] { return thrownMessage([] { errors::throwNoOpener("a.txt"); }); },
      "Cannot open file \"{a.txt}\" in an editor: no program to open it was found", "无法用编辑器打开文件“{a.txt}”"},
-    {"noGbkForm", [] { return NotConvertedMessage("x.txt", {FileText::Refusal::NoGbkForm, 12, 0x3400}); },
-     "Cannot convert file \"{x.txt}\" to GBK: line 12 holds U+3400, which GBK lacks. The file is read as it stands",
-     "第 12 行含有 GBK 没有的字符 U+3400"},
-    {"notUtf8", [] { return NotConvertedMessage("x.txt", {FileText::Refusal::NotUtf8, 2, 0xD5}); },
-     "Cannot convert file \"{x.txt}\" to GBK: line 2 holds the byte 0xD5, which is not UTF-8 although the file "
-     "begins with a UTF-8 mark. The file is read as it stands",
-     "第 2 行含有字节 0xD5"},
+    {"notUtf8", [] { return NotConvertedMessage("x.txt", {FileText::Refusal::NotUtf8, {2, 5, 6}}); },
+     "Cannot convert file \"{x.txt}\": it begins with a UTF-8 mark, but these lines hold bytes that are not "
+     "UTF-8: 2, 5-6. The file is read as it stands",
+     "以下各行含有不属于 UTF-8 的字节：2, 5-6"},
+    {"notUtf16", [] { return NotConvertedMessage("x.txt", {FileText::Refusal::NotUtf16, {7}}); },
+     "Cannot convert file \"{x.txt}\": it begins with a UTF-16 mark, but these lines hold units that are not "
+     "UTF-16: 7. The file is read as it stands",
+     "以下各行含有不属于 UTF-16 的编码单元：7"},
     {"notRegular", [] { return platform::notReadReason(platform::kNotRegularFile); }, "Not a regular file",
      "不是普通文件"},
     {"tooLarge", [] { return platform::notReadReason(platform::kFileTooLarge); }, "File is larger than 64 MB",
