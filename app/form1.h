@@ -66,7 +66,9 @@ class TForm1 : public QWidget, public Window {
 
   // Application start after the window was created: the draw folder claimed for this
   // process (and tidied of what killed saves left there), FormCreate, then firstShow().
-  void startUp();
+  // When another running copy of the program holds the draw folder, one message says so
+  // and nothing else happens: the window is never shown and startUp returns false.
+  bool startUp();
   // The creation handler FormCreate, under the guard.
   void runFormCreate();
   // First show: FormShow (the continue question) under the guard while the window is not
