@@ -13,6 +13,7 @@
 #include "platform/folder.h"
 #include "platform/text.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <array>
@@ -217,6 +218,7 @@ class TForm1 : public QWidget, public Window {
   std::array<Text, kSlotCount> slotCaptions_;
   std::array<Text, kSlotCount> counters_;
   bool pageKeyLocked_ = false;    // switched by a click on Label13
+  QColor label13Face_;            // Label13's colour of the design, shown while unlocked
   bool timer1Failing_ = false;    // a failure streak of Timer1's ticks was reported
 
   // A pick changes the headline and the pool's flags a thousand times a second; the screen
