@@ -10,10 +10,15 @@
 
 void SideCommands::N1Click() {
   const Text name = Trim(dialogs_.inputBox(T().questionCaption, T().inputPrompt, Text()));
-  if (!name.empty()) w_.poolAppend(name);
+  if (name.empty()) return;
+  w_.poolAppend(name);
+  w_.setPoolCaption(PoolCaption(w_.poolCount()));  // the count follows at once
 }
 
-void SideCommands::N2Click() { w_.poolDeleteSelected(); }
+void SideCommands::N2Click() {
+  w_.poolDeleteSelected();
+  w_.setPoolCaption(PoolCaption(w_.poolCount()));
+}
 
 void SideCommands::raiseToOne() {
   if (!w_.drawSizeHasValue() || w_.drawSizeValue() < 1) w_.setDrawSizeValue(1);

@@ -23,6 +23,7 @@
 #include "widgets/numberedit.h"
 #include "widgets/speedbutton.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -230,8 +231,17 @@ void TForm1::firstShow() {
   RadioButton1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void TForm1::startUp() {
+bool TForm1::startUp() {
   drawFolderLock_ = ClaimDrawFolder();
+  if (drawFolderLock_.heldElsewhere()) {
+    // Two windows on one folder would each rewrite the record from their own winners.
+    reporter_.report(platform::toAnsi(QCoreApplication::translate(
+        "Start",
+        "The program is already running in this draw folder. Use the window that is open; a second "
+        "window would overwrite its winners record.")));
+    return false;
+  }
   runFormCreate();
   firstShow();
+  return true;
 }

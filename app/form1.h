@@ -13,6 +13,7 @@
 #include "platform/folder.h"
 #include "platform/text.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <array>
@@ -66,7 +67,9 @@ class TForm1 : public QWidget, public Window {
 
   // Application start after the window was created: the draw folder claimed for this
   // process (and tidied of what killed saves left there), FormCreate, then firstShow().
-  void startUp();
+  // When another running copy of the program holds the draw folder, one message says so
+  // and nothing else happens: the window is never shown and startUp returns false.
+  bool startUp();
   // The creation handler FormCreate, under the guard.
   void runFormCreate();
   // First show: FormShow (the continue question) under the guard while the window is not
@@ -215,6 +218,7 @@ class TForm1 : public QWidget, public Window {
   std::array<Text, kSlotCount> slotCaptions_;
   std::array<Text, kSlotCount> counters_;
   bool pageKeyLocked_ = false;    // switched by a click on Label13
+  QColor label13Face_;            // Label13's colour of the design, shown while unlocked
   bool timer1Failing_ = false;    // a failure streak of Timer1's ticks was reported
 
   // A pick changes the headline and the pool's flags a thousand times a second; the screen

@@ -94,7 +94,13 @@ void TForm1::setPoolCaption(const Text& caption) {
 
 bool TForm1::pageKeyLocked() const { return pageKeyLocked_; }
 
-void TForm1::setPageKeyLocked(bool on) { pageKeyLocked_ = on; }
+// The lock shows on the caption itself, in a warning colour, so that a stray click that
+// switched the presenter's clicker off does not go unseen.
+void TForm1::setPageKeyLocked(bool on) {
+  if (!label13Face_.isValid()) label13Face_ = Label13->fillColor();
+  pageKeyLocked_ = on;
+  Label13->setFillColor(on ? QColor(0xFF, 0xC8, 0x64) : label13Face_);
+}
 
 void TForm1::setPoolCaptionHint(const Text& hint) { Label13->setToolTip(platform::fromAnsi(hint)); }
 

@@ -45,5 +45,6 @@ int main(int argc, char* argv[]) {
   platform::DesktopLauncher launcher;
   auto form = startMainWindow({dialogs, sound, launcher, platform::systemClock(),
                                platform::systemScreens(), platform::executableDir()});
+  if (!form) return 1;  // the draw folder is in use by another copy
   return QApplication::exec();
 }

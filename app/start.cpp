@@ -20,6 +20,6 @@ void setUpApplication() {
 
 std::unique_ptr<TForm1> startMainWindow(TForm1::Services services) {
   auto form = std::make_unique<TForm1>(std::move(services));
-  form->startUp();
+  if (!form->startUp()) return nullptr;
   return form;
 }

@@ -12,4 +12,5 @@ void setUpApplication();
 
 // Creates the main window and brings it on screen: FormCreate, then FormShow (the
 // continue question, before the window is visible), centring, show, the first focus.
+// Nothing when another running copy of the program holds the draw folder (it has said so).
 std::unique_ptr<TForm1> startMainWindow(TForm1::Services services);

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -31,7 +32,7 @@ std::optional<std::int32_t> decimal(const Text& field) {
   return v;
 }
 
-Numbers scanRows(const Text& csv) {
+Numbers scanRows(const Text& csv, std::unordered_map<Text, int>* names = nullptr) {
   Numbers n;
   std::vector<Text> fields(1);
   auto endRow = [&] {
@@ -41,6 +42,7 @@ Numbers scanRows(const Text& csv) {
         n.row = std::max(n.row, *row);
         n.draw = std::max(n.draw, *draw);
         n.anyRow = true;
+        if (names) ++(*names)[fields[2]];
       }
     }
     fields.assign(1, Text());
@@ -115,7 +117,7 @@ Text DetailTime(const Text& stamp) {
 
 void AddDetailDraw(Session& s, const Text& prize, const Text& headline, const Text& stamp) {
   DetailDraw draw{prize, {}, DetailTime(stamp)};
-  const TStringList names = SplitString(headline, T().separator);
+  const TStringList names = SplitNames(headline, s.separatorNames);
   for (const Text& name : names.lines())
     if (!name.empty()) draw.names.push_back(name);
   if (!draw.names.empty()) s.detail.pending.push_back(std::move(draw));
@@ -157,6 +159,31 @@ void SaveDetail(Window& w, Session& s) {
 }
 
 bool DetailHoldsRows(const Text& ansi) { return scanRows(ansi).anyRow; }
+
+void RecoverDetailRows(Window& w, Session& s, const std::vector<RecordedWinners>& recorded) {
+  std::unordered_map<Text, int> rows;
+  if (platform::pathExists(T().detailFile)) {
+    Text bytes;
+    if (platform::readWholeFile(T().detailFile, bytes).status != platform::FileResult::Ok) return;
+    scanRows(AnsiFromFileBytes(bytes).ansi, &rows);
+  }
+  bool any = false;
+  for (const RecordedWinners& slot : recorded) {
+    DetailDraw draw{slot.prize, {}, T().detailRecovered};
+    for (const Text& name : slot.names) {
+      if (name.empty()) continue;
+      auto it = rows.find(name);
+      if (it != rows.end() && it->second > 0)
+        --it->second;
+      else
+        draw.names.push_back(name);
+    }
+    if (draw.names.empty()) continue;
+    s.detail.pending.push_back(std::move(draw));
+    any = true;
+  }
+  if (any) SaveDetail(w, s);
+}
 
 void StartFreshDetail(Window& w, Session& s) {
   s.detail = WinnersDetail{};

@@ -33,8 +33,9 @@ struct WinnersDetail {
   bool failing = false;             // a failed write was reported; quiet until one succeeds
 };
 
-// Stop: the headline's names (cut at "，" on character boundaries) become pending rows of
-// the prize. `stamp` is the clock's "YYYYMMDD-HHMMSS".
+// Stop: the headline's names (cut at "，" on character boundaries, around the session's
+// names that hold it) become pending rows of the prize. `stamp` is the clock's
+// "YYYYMMDD-HHMMSS".
 void AddDetailDraw(Session& s, const Text& prize, const Text& headline, const Text& stamp);
 
 // Writes the file: what it holds (nothing, after a fresh start), then every pending draw.
@@ -42,6 +43,16 @@ void AddDetailDraw(Session& s, const Text& prize, const Text& headline, const Te
 // A failure is reported through the window's notice, once until a write succeeds again;
 // the winners record, already saved, stays the reference.
 void SaveDetail(Window& w, Session& s);
+
+// A continued start: every winner of the record (prize name and names, slot by slot) that
+// the file has no row for gets one now, its time field marking it as recovered, since the
+// time of its Stop is not known. Rows are matched by name, each row standing for one
+// winner. The file is written at once; a file that cannot be read is left alone.
+struct RecordedWinners {
+  Text prize;
+  std::vector<Text> names;
+};
+void RecoverDetailRows(Window& w, Session& s, const std::vector<RecordedWinners>& recorded);
 
 // Whether a detail file's text holds at least one winner's row (worth keeping aside when
 // the evening starts afresh).

@@ -16,7 +16,8 @@ bool IsSaveLeftover(const Text& name);
 // Claims the draw folder for this process and, when the claim holds, removes the
 // temporary files that saves of earlier runs left behind. While another copy of the
 // program runs in the same folder, its claim stands and nothing is removed (its
-// temporary files may belong to a save in progress); this copy runs on as usual.
+// temporary files may belong to a save in progress).
 // Nothing here raises an error: a file that cannot be removed stays. The claim is
-// returned to be kept for the life of the process.
+// returned to be kept for the life of the process; when another copy holds the folder
+// (heldElsewhere), this copy must not draw there.
 platform::FolderLock ClaimDrawFolder();

@@ -9,7 +9,11 @@
 #include "data/texts.h"
 #include "data/window.h"
 #include "platform/files.h"
+#include "platform/codec.h"
 #include "platform/seams.h"
+
+#include <QCoreApplication>
+#include <QStringList>
 
 #include <algorithm>
 #include <unordered_map>
@@ -60,9 +64,71 @@ void keepRecord(const Text& tail) {
   keepCopy(T().recordFile, T().recordBackupHead + tail + ".txt", recordHoldsWinners);
 }
 
-void restoreSlot(Window& w, Session& s, int k, const Text& text) {
-  s.winners[k - 1] = text;
-  w.setCounter(k, text.empty() ? Text("0") : IntToStr(CharCount(text)));
+// What a record holds for each slot: the winners text of every slot it is read for, and
+// the bracketed line of the slots it holds beyond those in use.
+struct RecordSlots {
+  bool read[kSlotCount] = {};
+  Text texts[kSlotCount];
+  Text heads[kSlotCount];  // held slots only
+};
+
+// Slot 1 is always in use: its winners line is read even from a record too short to hold
+// it (and that read fails); the other slots in use are read while the record has their
+// prize line, and a slot beyond them while the record has both its lines. An index error
+// leaves `r` holding the slots before the failing one.
+void readSlots(const Session& s, const TStringList& record, RecordSlots& r) {
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (s.slotInUse(k)) {
+      if (k > 1 && record.Count() <= 2 * k - 2) continue;
+      r.texts[k - 1] = record.Get(2 * k - 1);
+    } else {
+      if (record.Count() <= 2 * k - 1) continue;
+      r.texts[k - 1] = record.Get(2 * k - 1);
+      r.heads[k - 1] = record.Get(2 * k - 2);
+    }
+    r.read[k - 1] = true;
+  }
+}
+
+// The record's winners come before any this run has drawn already; a slot in use shows
+// the number of names.
+void applySlots(Window& w, Session& s, const RecordSlots& r) {
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (!r.read[k - 1]) continue;
+    Text& text = s.winners[k - 1];
+    if (!r.texts[k - 1].empty()) text = text.empty() ? r.texts[k - 1] : r.texts[k - 1] + T().separator + text;
+    if (!s.slotInUse(k)) {
+      s.heldHeads[k - 1] = r.heads[k - 1];
+      continue;
+    }
+    w.setCounter(k, text.empty() ? Text("0") : IntToStr(SplitNames(text, s.separatorNames).Count()));
+  }
+}
+
+// The prize name in a bracketed line, "[name]".
+Text prizeOfHead(const Text& head) {
+  if (head.size() >= 2 && head.front() == '[' && head.back() == ']') return head.substr(1, head.size() - 2);
+  return head;
+}
+
+// One notice naming the held slots that hold winners: they are not shown, they stay in
+// the record and out of the pool.
+void noticeHeldSlots(Window& w, const Session& s) {
+  QStringList prizes;
+  int inUse = 0;
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (s.slotInUse(k)) inUse = k;
+    if (s.heldHeads[k - 1] && !s.winners[k - 1].empty())
+      prizes << platform::fromAnsi(prizeOfHead(*s.heldHeads[k - 1]));
+  }
+  if (prizes.isEmpty()) return;
+  w.notice(platform::toAnsi(
+      QCoreApplication::translate("Record",
+                                  "The winners record names winners of %1, but the prize count (line 6 of "
+                                  "基础配置.ini) shows only %n prize(s). These winners stay in the record and "
+                                  "out of the draw; correct the prize count and restart to show them.",
+                                  nullptr, inUse)
+          .arg(prizes.join(QStringLiteral("、")))));
 }
 
 // Each piece removes the first pool entry equal to it that an earlier piece has not
@@ -86,52 +152,140 @@ void prunePool(Window& w, const TStringList& pieces) {
   if (!rows.empty()) w.poolDeleteRows(rows);
 }
 
+// The six winners texts joined, slot 1 first, with one separator between each two.
+Text joinedTexts(const Text (&texts)[kSlotCount]) {
+  Text joined = texts[0];
+  for (int k = 2; k <= kSlotCount; ++k) joined += T().separator + texts[k - 1];
+  return joined;
+}
+
+// The number of names in the record's winners lines (every second line), or 0 when it
+// cannot be read. Read quietly: the restore that may follow reports what there is.
+int recordedWinners(const Session& s) {
+  Text bytes;
+  if (!platform::pathExists(T().recordFile) || platform::readWholeFile(T().recordFile, bytes).status !=
+                                                  platform::FileResult::Ok)
+    return 0;
+  TStringList lines;
+  lines.FromBytes(AnsiFromFileBytes(bytes).ansi);
+  int count = 0;
+  for (std::int32_t i = 1; i < lines.Count(); i += 2) {
+    const TStringList names = SplitNames(lines.Get(i), s.separatorNames);
+    for (const Text& name : names.lines())
+      if (!name.empty()) ++count;
+  }
+  return count;
+}
+
 }  // namespace
 
-void SaveHuman(const Window& w, Session& s) {
+void SaveHuman(Window& w, Session& s) {
+  // A record removed since has nothing left to lose.
+  if (s.recordUnread && !platform::pathExists(T().recordFile)) s.recordUnread = false;
+  if (s.recordUnread) {
+    // The record on disk could not be read at start: it is read now, or this save fails
+    // with its open error and the file stays as it is.
+    const TStringList record = LoadDrawFile(w, T().recordFile);
+    RecordSlots r;
+    readSlots(s, record, r);
+    applySlots(w, s, r);
+    prunePool(w, SplitNames(joinedTexts(r.texts), s.separatorNames));
+    w.setPoolCaption(PoolCaption(w.poolCount()));
+    s.recordUnread = false;
+    noticeHeldSlots(w, s);
+  }
   if (!s.keepRecordStamp.empty()) {
     keepRecord(backupTail(s.keepRecordStamp));
     s.keepRecordStamp.clear();  // once per run
   }
   TStringList list;
   for (int k = 1; k <= kSlotCount; ++k) {
-    if (!s.slotInUse(k)) continue;
-    list.Add("[" + w.slotCaption(k) + "]");
+    if (s.slotInUse(k))
+      list.Add("[" + w.slotCaption(k) + "]");
+    else if (s.heldHeads[k - 1])
+      list.Add(*s.heldHeads[k - 1]);
+    else
+      continue;
     list.Add(s.winners[k - 1]);
   }
   list.SaveToFile(T().recordFile);
 }
 
 void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock& clock) {
-  if (dialogs.askYesNo(T().questionCaption, T().continueQuestion) == platform::Dialogs::Answer::No) {
+  {
+    std::vector<Text> names;
+    names.reserve(size_t(w.poolCount()));
+    for (int i = 0; i < w.poolCount(); ++i) names.push_back(w.poolName(i));
+    s.separatorNames = NamesHoldingSeparator(names);
+  }
+  bool startAfresh = dialogs.askYesNo(T().questionCaption, T().continueQuestion) == platform::Dialogs::Answer::No;
+  // No by mistake would put every earlier winner back into the draw: when there are any,
+  // the question comes once more, with their number; only a second No starts afresh.
+  if (startAfresh) {
+    const int earlier = recordedWinners(s);
+    if (earlier > 0 &&
+        dialogs.askYesNo(T().questionCaption,
+                         platform::toAnsi(QCoreApplication::translate(
+                             "Record",
+                             "The previous record names %n winner(s). Starting afresh puts them all back "
+                             "into the draw, where they can win again.\n\nContinue the previous record?",
+                             nullptr, earlier))) != platform::Dialogs::Answer::No)
+      startAfresh = false;
+  }
+  if (startAfresh) {
     const Text tail = backupTail(clock.localStamp());
-    keepRecord(tail);
+    try {
+      keepRecord(tail);
+    } catch (const EError&) {
+      // Not kept aside, the record must not be written over by a Stop either.
+      s.recordUnread = platform::pathExists(T().recordFile);
+      throw;
+    }
     keepCopy(T().detailFile, T().detailBackupHead + tail + ".csv", DetailHoldsRows);
     StartFreshDetail(w, s);
+    s.recordUnread = false;  // the old record is kept aside: the fresh one replaces it
     SaveHuman(w, s);
     return;
   }
 
-  const TStringList record = LoadDrawFile(w, T().recordFile);
-  // Slot 1 is always in use: its winners line is read even from a record too short to hold
-  // it (and that read fails); the other slots in use are restored while the record has
-  // their prize line.
-  restoreSlot(w, s, 1, record.Get(1));
+  TStringList record;
+  try {
+    record = LoadDrawFile(w, T().recordFile);
+  } catch (const EError&) {
+    // A record that is there but cannot be read must not be written over by a Stop.
+    s.recordUnread = platform::pathExists(T().recordFile);
+    throw;
+  }
+  RecordSlots r;
+  try {
+    readSlots(s, record, r);
+  } catch (...) {
+    applySlots(w, s, r);  // the slots before the failing one are restored
+    throw;
+  }
+  applySlots(w, s, r);
   int restored = 1;
-  for (int k = 2; k <= kSlotCount; ++k)
-    if (s.slotInUse(k) && record.Count() > 2 * k - 2) {
-      restoreSlot(w, s, k, record.Get(2 * k - 1));
-      restored = k;
-    }
-  // Winners lines beyond the slots restored would be gone from the file at the first Stop.
+  for (int k = 1; k <= kSlotCount; ++k)
+    if (r.read[k - 1]) restored = k;
+  // Winners lines beyond the slots read would be gone from the file at the first Stop.
   for (std::int32_t i = 2 * restored + 1; i < record.Count(); i += 2)
     if (!record.Get(i).empty()) {
       s.keepRecordStamp = clock.localStamp();
       break;
     }
 
-  Text joined = s.winners[0];
-  for (int k = 2; k <= kSlotCount; ++k) joined += T().separator + s.winners[k - 1];
-  prunePool(w, SplitString(joined, T().separator));
+  prunePool(w, SplitNames(joinedTexts(s.winners), s.separatorNames));
   w.setPoolCaption(PoolCaption(w.poolCount()));
+  noticeHeldSlots(w, s);
+
+  // Winners whose rows never reached the detail (a kill between the two saves, a detail
+  // that failed until the program ended) get them now.
+  std::vector<RecordedWinners> recorded;
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (!r.read[k - 1]) continue;
+    const Text prize = s.slotInUse(k) ? w.slotCaption(k) : prizeOfHead(r.heads[k - 1]);
+    const TStringList names = SplitNames(r.texts[k - 1], s.separatorNames);
+    recorded.push_back({prize, names.lines()});
+  }
+  RecoverDetailRows(w, s, recorded);
 }

@@ -6,6 +6,8 @@
 #include "platform/text.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 struct Session {
   std::int32_t prizeCount = 0;
@@ -15,6 +17,17 @@ struct Session {
   // itself before it is first rewritten. Empty otherwise.
   Text keepRecordStamp;
   WinnersDetail detail;  // the spreadsheet of winners (detail.h)
+  // Slots that the record holds beyond those in use (the prize count was lowered, or its
+  // line could not be read): the record's own bracketed line, written back unchanged with
+  // the slot's winners text, so that no Stop drops them. Nothing for every other slot.
+  std::optional<Text> heldHeads[kSlotCount];
+  // The record exists but could not be read at start: no Stop may write over it. Each
+  // Stop tries to read it again; once it can, its winners are restored beside this
+  // evening's and the record is written as usual. Answering No clears it.
+  bool recordUnread = false;
+  // The candidates' names that hold the separator "，" themselves: a winners text is cut
+  // into names around them (SplitNames), so that each stays one winner.
+  std::vector<Text> separatorNames;
 
   // Slot k is in use: shown, written to the winners record and restored from it. Slot 1
   // always is, whatever the prize count says.

@@ -8,6 +8,9 @@
 #include "data/window.h"
 #include "platform/bitmap.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Reads the picture file as a Windows bitmap; the window's picture changes only when the
@@ -29,6 +32,21 @@ void loadPicture(Window& w, const Text& path) {
 
 }  // namespace
 
+bool IsBlankLine(const Text& line) {
+  // Walked from the line's start, so a full-width space is always read as one character.
+  for (size_t i = 0; i < line.size();) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if (c <= 0x20) {
+      ++i;
+    } else if (c == 0xA1 && i + 1 < line.size() && static_cast<unsigned char>(line[i + 1]) == 0xA1) {
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 TStringList LoadDrawFile(Window& w, const Text& ansiPath) {
   TStringList list;
   list.LoadFromFile(ansiPath);
@@ -38,7 +56,9 @@ TStringList LoadDrawFile(Window& w, const Text& ansiPath) {
 
 void ReadMan(Window& w, const Text& path) {
   w.poolClear();
-  w.poolAppendAll(LoadDrawFile(w, path).lines());
+  std::vector<Text> names = LoadDrawFile(w, path).lines();
+  names.erase(std::remove_if(names.begin(), names.end(), IsBlankLine), names.end());
+  w.poolAppendAll(names);
 }
 
 void FormCreate(Window& w, Session& s) {

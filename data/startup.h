@@ -10,7 +10,12 @@ struct Session;
 // bytes is reported once, every bad line in one notice, and read as it stands.
 TStringList LoadDrawFile(Window& w, const Text& ansiPath);
 
-// Empties the pool and appends every line of the candidate list file, in file order.
+// A line that holds nothing but blanks (spaces, tabs and other control bytes, the
+// full-width space "　"), or nothing at all: it names no one.
+bool IsBlankLine(const Text& line);
+
+// Empties the pool and appends every line of the candidate list file, in file order,
+// leaving out blank lines.
 void ReadMan(Window& w, const Text& path);
 
 // The window's creation handler: pool, pool caption, picture, headline, prize count,

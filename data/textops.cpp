@@ -96,3 +96,36 @@ TStringList SplitString(const Text& text, const Text& sep) {
 }
 
 std::int32_t CharCount(const Text& text) { return SplitString(text, T().separator).Count(); }
+
+TStringList SplitNames(const Text& text, const std::vector<Text>& known) {
+  const Text& sep = T().separator;
+  TStringList pieces;
+  size_t from = 0;
+  for (;;) {
+    size_t whole = 0;  // the length of the longest known name that is a whole piece here
+    for (const Text& name : known) {
+      if (name.size() <= whole || text.compare(from, name.size(), name) != 0) continue;
+      const size_t end = from + name.size();
+      if (end == text.size() || text.compare(end, sep.size(), sep) == 0) whole = name.size();
+    }
+    if (whole > 0) {
+      pieces.Add(text.substr(from, whole));
+      if (from + whole == text.size()) return pieces;
+      from += whole + sep.size();
+      continue;
+    }
+    const size_t at = FindOnCharBoundary(text, sep, from);
+    if (at == Text::npos) break;
+    pieces.Add(text.substr(from, at - from));
+    from = at + sep.size();
+  }
+  pieces.Add(text.substr(from));
+  return pieces;
+}
+
+std::vector<Text> NamesHoldingSeparator(const std::vector<Text>& names) {
+  std::vector<Text> out;
+  for (const Text& name : names)
+    if (FindOnCharBoundary(name, T().separator) != Text::npos) out.push_back(name);
+  return out;
+}

@@ -5,6 +5,7 @@
 #include "platform/text.h"
 
 #include <cstdint>
+#include <vector>
 
 // Integer text form: blanks (0x20 only), at most one sign, then "$"/"x"/"X"/"0x"/"0X"
 // and hex digits (32-bit, taken as signed) or decimal digits (within int32), to the very
@@ -24,3 +25,10 @@ size_t FindOnCharBoundary(const Text& text, const Text& pattern, size_t from = 0
 TStringList SplitString(const Text& text, const Text& sep);
 // Number of pieces of a winners text at "，": the empty text counts 1.
 std::int32_t CharCount(const Text& text);
+// Cuts a winners text into its names as SplitString does at "，", except that a name of
+// `known` holding the separator itself (a list with "张伟，市场部") stays one piece where it
+// starts a piece and ends at a separator or at the end; the longest such name is taken.
+TStringList SplitNames(const Text& text, const std::vector<Text>& known);
+// The names among `names` that hold "，" (on a character boundary): the ones SplitNames
+// must know.
+std::vector<Text> NamesHoldingSeparator(const std::vector<Text>& names);

@@ -51,6 +51,7 @@ const ProgramTexts& T() {
       .detailFile = ansi(kDetailFile),
       .detailBackupHead = ansi("抽奖名单\\获奖明细-"),
       .detailHeader = ansi("序号,奖项,姓名,轮次,时间"),
+      .detailRecovered = ansi("补记（时间不详）"),
   };
   return texts;
 }

@@ -27,6 +27,7 @@ struct ProgramTexts {
   Text detailFile;        // 抽奖名单\获奖明细.csv
   Text detailBackupHead;  // 抽奖名单\获奖明细-
   Text detailHeader;      // 序号,奖项,姓名,轮次,时间
+  Text detailRecovered;   // 补记（时间不详）: the time field of a row added at start
 };
 
 const ProgramTexts& T();

@@ -8,6 +8,8 @@
 #include "data/window.h"
 #include "platform/seams.h"
 
+#include <algorithm>
+
 DrawCycle::DrawCycle(Window& w, Session& s, platform::Sound& sound, platform::Clock& clock, Text exeDir)
     : w_(w), s_(s), sound_(sound), clock_(clock), exeDir_(std::move(exeDir)) {
   sound_.prepare(exeDir_ + T().drumWav);
@@ -53,6 +55,15 @@ void DrawCycle::stop() {
   // The last pick's entries are the winners: the counter rises by their number, and an
   // empty pick records nothing (no empty name, no dangling separator).
   const int picked = w_.poolSelectedCount();
+  // A drawn name that holds the separator is one winner in the record and the detail.
+  for (int i = 0, left = picked; i < w_.poolCount() && left > 0; ++i) {
+    if (!w_.poolSelected(i)) continue;
+    --left;
+    const Text name = w_.poolName(i);
+    if (FindOnCharBoundary(name, T().separator) != Text::npos &&
+        std::find(s_.separatorNames.begin(), s_.separatorNames.end(), name) == s_.separatorNames.end())
+      s_.separatorNames.push_back(name);
+  }
   for (int k = 1; k <= kSlotCount && picked > 0; ++k) {
     if (!w_.slotSelected(k)) continue;
     w_.setCounter(k, IntToStr(std::int64_t(StrToInt(w_.counter(k))) + picked));

@@ -27,6 +27,7 @@ Dialogs::Answer QtDialogs::askYesNo(const Text& caption, const Text& text) {
                   QMessageBox::Yes | QMessageBox::No);
   box.setTextFormat(Qt::PlainText);
   // Only a deliberate No may start a fresh record: Escape and the close box answer Yes.
+  box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(box.button(QMessageBox::Yes));
   box.setWindowModality(Qt::ApplicationModal);
   switch (box.exec()) {

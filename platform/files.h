@@ -33,7 +33,9 @@ FileResult readWholeFile(const Text& ansiPath, Text& out);
 
 // Writes `bytes` to a temporary file beside the target and replaces the target in one
 // step, so a crash, power cut or full disk never leaves a half-written file: on any
-// failure the previous file stays exactly as it was.
+// failure the previous file stays exactly as it was. Only a regular file is replaced (at
+// the end of a symbolic link too): a named pipe, device or socket there fails to create
+// and stays untouched.
 FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes);
 
 // Whether anything (file or folder) exists at the path.

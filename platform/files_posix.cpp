@@ -143,6 +143,8 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
   struct stat st {};
   if (::stat(target.constData(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return failure(FileResult::CreateFailed, EISDIR);
+    // A named pipe, a device or a socket (itself or at the end of a link) is never replaced.
+    if (!S_ISREG(st.st_mode)) return {FileResult::CreateFailed, kNotRegularFile};
     // A read-only file stays read-only, also for a user whom the system would let write.
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return failure(FileResult::CreateFailed, EACCES);
     if (::access(target.constData(), W_OK) != 0) return failure(FileResult::CreateFailed, errno);

@@ -153,6 +153,8 @@ FileResult writeWholeFileAtomic(const Text& ansiPath, const Text& bytes) {
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe.valid()) return failure(FileResult::CreateFailed, GetLastError());
+    // A pipe or a device under the target's name is never replaced.
+    if (GetFileType(probe.get()) != FILE_TYPE_DISK) return {FileResult::CreateFailed, kNotRegularFile};
   }
 
   // A temporary file beside the target, with a name nobody else uses: the target's name, a

@@ -15,12 +15,16 @@ FolderLock& FolderLock::operator=(FolderLock&&) noexcept = default;
 
 bool FolderLock::tryClaim(const Text& ansiLockPath) {
   lock_.reset();
+  heldElsewhere_ = false;
   auto lock = std::make_unique<QLockFile>(nativePath(ansiLockPath));
   // Held for the whole run, so its age says nothing: only a holder that no longer runs
   // (its process id gone, or taken by another program, or the machine restarted since)
   // makes the lock stale.
   lock->setStaleLockTime(0);
-  if (!lock->tryLock(0)) return false;
+  if (!lock->tryLock(0)) {
+    heldElsewhere_ = lock->error() == QLockFile::LockFailedError;
+    return false;
+  }
   lock_ = std::move(lock);
   return true;
 }

@@ -25,9 +25,13 @@ class FolderLock {
   // written (no such folder, no permission); this object then holds nothing.
   bool tryClaim(const Text& ansiLockPath);
   bool held() const;
+  // The last claim failed because another running process holds the lock (not because the
+  // lock file could not be written).
+  bool heldElsewhere() const { return heldElsewhere_; }
 
  private:
   std::unique_ptr<QLockFile> lock_;
+  bool heldElsewhere_ = false;
 };
 
 // The names (GBK) of the regular files directly inside the folder. Folders, symbolic links

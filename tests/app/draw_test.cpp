@@ -143,8 +143,10 @@ TEST_F(Draw, PageKeyLockFromThePoolCaption) {
   QTest::mouseClick(form().FlatButton1, Qt::LeftButton);  // Cancel
   ASSERT_FALSE(running());
 
+  const QColor face = form().Label13->fillColor();
   QTest::mouseClick(form().Label13, Qt::LeftButton, {}, QPoint(20, 10));
   EXPECT_EQ(form().Label13->toolTip(), U("禁止用翻页键抽奖！"));
+  EXPECT_NE(form().Label13->fillColor(), face) << "the lock shows on the window itself";
   releaseKey(form(), Qt::Key_PageDown);
   EXPECT_FALSE(running());
   releaseKey(form(), Qt::Key_Space, Qt::ShiftModifier);  // Shift+Space acts like Space
@@ -153,6 +155,7 @@ TEST_F(Draw, PageKeyLockFromThePoolCaption) {
 
   QTest::mouseClick(form().Label13, Qt::LeftButton, {}, QPoint(20, 10));
   EXPECT_EQ(form().Label13->toolTip(), U("可以用翻页键抽奖！"));
+  EXPECT_EQ(form().Label13->fillColor(), face);
   releaseKey(form(), Qt::Key_PageDown);
   EXPECT_TRUE(running());
 }

@@ -5,6 +5,7 @@
 #include "app/design.h"
 #include "app/poolmodel.h"
 #include "app/start.h"
+#include "data/leftovers.h"
 #include "data/texts.h"
 #include "widgets/colorkeyimage.h"
 #include "widgets/flatbutton.h"
@@ -16,6 +17,12 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QStatusBar>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace apptest;
 
@@ -162,7 +169,7 @@ TEST(Start, FailingFormCreateStillShowsTheWindowInItsDesignState) {
 
 // A kill in the middle of a save leaves the save's temporary file behind; the next start
 // removes it, unless another copy of the program runs in the same folder (the file may be
-// its save in progress). That copy starts as usual all the same.
+// its save in progress). That copy says so once and does not draw there.
 TEST(Start, RemovesWhatKilledSavesLeftUnlessAnotherCopyRunsInTheFolder) {
   DrawFolder folder({.names = {"张三", "李四"}});
   auto files = [] {
@@ -188,11 +195,12 @@ TEST(Start, RemovesWhatKilledSavesLeftUnlessAnotherCopyRunsInTheFolder) {
   FormRig second;
   second.dialogs.answer = FakeDialogs::Answer::Yes;
   auto beside = second.makeForm();
-  beside->startUp();
+  EXPECT_FALSE(beside->startUp());
   EXPECT_TRUE(has("获奖记录.txt.InPrgs"));
-  EXPECT_TRUE(second.dialogs.errors.empty());
-  EXPECT_TRUE(beside->isVisible());
-  EXPECT_EQ(beside->poolCount(), 2);
+  EXPECT_EQ(second.dialogs.errors.size(), 1u);
+  EXPECT_TRUE(second.dialogs.questions.empty());
+  EXPECT_FALSE(beside->isVisible());
+  EXPECT_EQ(beside->poolCount(), 0);
 
   beside.reset();
   running.reset();  // the program ends
@@ -202,6 +210,54 @@ TEST(Start, RemovesWhatKilledSavesLeftUnlessAnotherCopyRunsInTheFolder) {
   EXPECT_FALSE(has("获奖记录.txt.InPrgs"));
   EXPECT_TRUE(has("获奖记录.txt.bak"));
 }
+
+#ifndef _WIN32
+// A second start (a double click too many) in a folder that a running program holds: one
+// clear message, no question, no window, and the record and the pool file untouched.
+TEST(Start, ASecondProcessOnTheFolderSaysSoAndDoesNotDraw) {
+  DrawFolder folder({.names = {"张三", "李四"}});
+  DrawFolder::write("抽奖名单/获奖记录.txt", {"[特等奖]", "张三"});
+  const Text record = DrawFolder::read("抽奖名单/获奖记录.txt");
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {  // the running program
+    ::close(ready[0]);
+    platform::FolderLock claim = ClaimDrawFolder();
+    const char held = claim.held() ? '1' : '0';
+    (void)!::write(ready[1], &held, 1);
+    for (;;) ::pause();
+  }
+  ::close(ready[1]);
+  char held = 0;
+  ASSERT_EQ(::read(ready[0], &held, 1), 1);
+  ::close(ready[0]);
+  ASSERT_EQ(held, '1');
+
+  FormRig rig;
+  rig.dialogs.answer = FakeDialogs::Answer::No;  // would write a fresh record if asked
+  auto form = rig.makeForm();
+  EXPECT_FALSE(form->startUp());
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+
+  ASSERT_EQ(rig.dialogs.errors.size(), 1u);
+  EXPECT_NE(rig.dialogs.errors[0].text.find("already running"), Text::npos) << rig.dialogs.errors[0].text;
+  EXPECT_TRUE(rig.dialogs.questions.empty());
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(form->poolCount(), 0);
+  EXPECT_EQ(DrawFolder::read("抽奖名单/获奖记录.txt"), record);
+
+  // Once the running program has ended, the folder is free again.
+  FormRig next;
+  next.dialogs.answer = FakeDialogs::Answer::Yes;
+  auto after = next.makeForm();
+  EXPECT_TRUE(after->startUp());
+  EXPECT_TRUE(next.dialogs.errors.empty());
+  EXPECT_EQ(after->poolCount(), 1);
+}
+#endif
 
 // Notepad saves UTF-8, Excel's Unicode text is UTF-16: the names show as typed.
 TEST(Start, NamesFileSavedAsUtf8OrUtf16ShowsItsNames) {

@@ -60,14 +60,14 @@ INSTANTIATE_TEST_SUITE_P(Answers, AddNothing,
                                            AddCase{"ControlBytes", false, "\r\n\x01"}),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(SideCommandsTest, PaddedNameIsAppendedTrimmedAndCaptionKeepsItsCount) {
+TEST_F(SideCommandsTest, PaddedNameIsAppendedTrimmedAndCaptionFollowsAtOnce) {
   w.poolCaption = PoolCaption(3);
   w.pool[1].selected = true;
   dialogs.inputReply = ansi("  \t张三 ");
   commands.N1Click();
   ASSERT_EQ(w.poolCount(), 4);
   EXPECT_EQ(w.pool.back().name, ansi("张三"));
-  EXPECT_EQ(w.poolCaption, PoolCaption(3));
+  EXPECT_EQ(w.poolCaption, PoolCaption(4));
   EXPECT_EQ(w.selectedRows(), std::vector<int>{1});
 }
 
@@ -92,7 +92,7 @@ TEST_F(SideCommandsTest, DeletesExactlyTheSelectedEntriesKeepingTheOrder) {
   w.poolCaption = PoolCaption(5);
   commands.N2Click();
   EXPECT_EQ(w.names(), (std::vector<Text>{ansi("甲"), ansi("乙"), ansi("丙")}));
-  EXPECT_EQ(w.poolCaption, PoolCaption(5));
+  EXPECT_EQ(w.poolCaption, PoolCaption(3));
 }
 
 TEST_F(SideCommandsTest, DeletingWithNothingSelectedChangesNothing) {

@@ -139,6 +139,31 @@ TEST_F(Detail, RareCharactersFromUnicodeFilesAreRecordedAsGb18030) {
   }
 }
 
+// A name that holds "，" itself (a list with "张伟，市场部") wins once: one row, one count
+// on the counter, and a restart takes it out of the pool whole.
+TEST_F(Detail, NameHoldingTheSeparatorIsOneWinner) {
+  const std::vector<const char*> names = {"张三", "张伟，市场部", "陈静", "陈静，销售部", "李四"};
+  Evening e(names);
+  e.draw(1, {"张伟，市场部", "陈静"}, "20261210-201500");
+  EXPECT_EQ(e.w.counters[0], "2");
+
+  Evening again(names);
+  again.answer(platform::Dialogs::Answer::Yes);
+  EXPECT_EQ(again.w.names(), (std::vector<Text>{A("张三"), A("陈静，销售部"), A("李四")}));
+  EXPECT_EQ(again.w.counters[0], "2");
+  again.draw(1, {"陈静，销售部"}, "20261210-201600");
+  EXPECT_EQ(again.w.counters[0], "3");
+
+  Evening third(names);
+  third.answer(platform::Dialogs::Answer::Yes);
+  EXPECT_EQ(third.w.names(), (std::vector<Text>{A("张三"), A("李四")}));
+  EXPECT_EQ(third.w.counters[0], "3");
+  EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), crlf({"[特等奖]", "张伟，市场部，陈静，陈静，销售部", "[一等奖, 双人游]", ""}));
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,张伟，市场部,1,2026-12-10 20:15:00",
+                                      "2,特等奖,陈静,1,2026-12-10 20:15:00",
+                                      "3,特等奖,陈静，销售部,2,2026-12-10 20:16:00"}));
+}
+
 TEST_F(Detail, EmptyNamesAreNoRowsAndAnEmptyPickAddsNoDraw) {
   Evening e({"张三", "", "李四", "王五"});
   e.draw(1, {"张三", "", "李四"}, "20261210-201500");
@@ -255,6 +280,40 @@ TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
   ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", false));
   e.draw(1, {"钱七"}, "20261210-204000");
   EXPECT_EQ(e.w.notices.size(), 2u);
+}
+
+// Rows that never reached the file are recovered at a continued start: a detail that
+// failed until the program ended, and a kill between the record's save and the detail's.
+// Recovered rows carry no time, only the mark; the numbers go on.
+TEST_F(Detail, ContinuedStartRecoversRowsTheRecordHoldsAndTheFileLacks) {
+  writeFile(kDetail, crlf({kHeader}));
+  {
+    Evening e(kNames);
+    e.draw(2, {"李四", "张三"}, "20261210-201500");
+    ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", false));
+    e.draw(1, {"王五"}, "20261210-202000");  // its rows wait in memory, then the program ends
+    ASSERT_EQ(e.w.notices.size(), 1u);
+  }
+  ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", true));
+  // Killed after the record's save: 赵六 is recorded, the detail never heard of him.
+  writeFile("抽奖名单/获奖记录.txt", crlf({"[特等奖]", "王五，赵六", "[一等奖, 双人游]", "李四，张三"}));
+
+  Evening again(kNames);
+  again.answer(platform::Dialogs::Answer::Yes);
+  const Text recovered =
+      crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00", "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00",
+            "3,特等奖,王五,2,补记（时间不详）", "4,特等奖,赵六,2,补记（时间不详）"});
+  EXPECT_EQ(readFile(kDetail), recovered);
+  EXPECT_TRUE(again.w.notices.empty());
+
+  // Nothing is recovered twice; the next Stop numbers on.
+  Evening third(kNames);
+  third.answer(platform::Dialogs::Answer::Yes);
+  EXPECT_EQ(readFile(kDetail), recovered);
+  third.draw(1, {"钱七"}, "20261210-203000");
+  EXPECT_EQ(readFile(kDetail), recovered + A("5,特等奖,钱七,3,2026-12-10 20:30:00\r\n"));
+  // Record and detail agree: every winner once in each.
+  EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), crlf({"[特等奖]", "王五，赵六，钱七", "[一等奖, 双人游]", "李四，张三"}));
 }
 
 // A file that cannot be read is not written over: its rows stay, the new rows wait.

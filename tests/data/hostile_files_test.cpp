@@ -46,7 +46,7 @@ Text settingsWithCount(const Text& count) {
   return crlf({"背景图片：", "年会背景.bmp", "标题文字：", "新春联欢会", "奖项个数："}) + count + "\r\n";
 }
 
-// A good draw folder: four names, the tiny picture, prize count 4 and six prize names.
+// A good draw folder: three names and an empty line, the tiny picture, prize count 4 and six prize names.
 void writeGoodFolder() {
   std::filesystem::create_directory("抽奖名单");
   writeBytes(kNames, crlf({"张三", "李四", "", "王五"}));
@@ -132,7 +132,7 @@ struct HostileCase {
   const char* openPath = nullptr;     // for the open error: the file it names (native, relative)
   const char* openReason = nullptr;   // ... and its exact reason, when given
   Reached reached = Reached::All;
-  int poolCount = 4;
+  int poolCount = 3;  // the good folder's three names (its empty line names no one)
   int prizeCount = 4;
   bool pipe = false;  // a named pipe is involved: start-up must not wait on it
 };
@@ -148,7 +148,7 @@ Text bigNamesFile(int lines) {
 const Text kMegabyte(1 << 20, 'x');
 const Text kCut200 = Text(200, 'x') + A("…");
 
-HostileCase loads(const char* name, std::function<void()> spoil, int poolCount = 4, int prizeCount = 4) {
+HostileCase loads(const char* name, std::function<void()> spoil, int poolCount = 3, int prizeCount = 4) {
   HostileCase c{name, std::move(spoil)};
   c.poolCount = poolCount;
   c.prizeCount = prizeCount;
@@ -181,7 +181,7 @@ std::vector<HostileCase> hostileCases() {
       loads("MegabyteLine", [] { replaceWith(kNames, A("张三\r\n") + kMegabyte + A("\r\n李四")); }, 3),
       loads("NulByteEndsTheList", [] { replaceWith(kNames, A("张三\r\n李") + Text(1, '\0') + A("四\r\n王五")); }, 2),
       loads("InvalidGbkKeptAsBytes", [] { replaceWith(kNames, Text("\x81\r\n\xFF\xFE\x80\r\n\x81", 9)); }, 3),
-      loads("CarriageReturnsOnly", [] { replaceWith(kNames, A("张三\r李四\r\r王五\r")); }, 4),
+      loads("CarriageReturnsOnly", [] { replaceWith(kNames, A("张三\r李四\r\r王五\r")); }, 3),
       cannotOpen("NamesFileIsAFolder", [] { makeFolder(kNames); }, "抽奖名单/抽奖名单.txt", nullptr, Reached::Nothing),
       cannotOpen("NamesFileIsALinkLoop",
                  [] {
@@ -200,10 +200,10 @@ std::vector<HostileCase> hostileCases() {
       // The basic settings file.
       cannotOpen("SettingsFileIsAFolder", [] { makeFolder(kSettings); }, "抽奖名单/基础配置.ini", nullptr, Reached::Pool),
       pipeRefused("SettingsFileIsANamedPipe", kSettings, "抽奖名单/基础配置.ini", Reached::Pool),
-      loads("PrizeCountMinusOne", [] { replaceWith(kSettings, settingsWithCount("-1")); }, 4, -1),
+      loads("PrizeCountMinusOne", [] { replaceWith(kSettings, settingsWithCount("-1")); }, 3, -1),
       fails("PrizeCountTooLarge", [] { replaceWith(kSettings, settingsWithCount("99999999999")); }, "EConvertError",
             "'99999999999' is not a valid integer value", Reached::Headline),
-      loads("PrizeCountInHex", [] { replaceWith(kSettings, settingsWithCount("0x10")); }, 4, 16),
+      loads("PrizeCountInHex", [] { replaceWith(kSettings, settingsWithCount("0x10")); }, 3, 16),
       fails("PrizeCountWithBlanksAround", [] { replaceWith(kSettings, settingsWithCount(" 3 ")); }, "EConvertError",
             "' 3 ' is not a valid integer value", Reached::Headline),
       fails("PrizeCountMegabyteLineIsCut", [] { replaceWith(kSettings, settingsWithCount(kMegabyte)); },
@@ -393,6 +393,112 @@ TEST(HostileRecord, NamedPipeIsRefusedAtOnce) {
   EXPECT_EQ(w.counters[0], "00");
   EXPECT_EQ(w.counters[1], "00");
 }
+
+// A record that is there but cannot be read (a link to a named pipe stands in for one
+// without read permission, which root would read all the same) is never written over:
+// every Stop fails with its open error until it can be read; then its winners join this
+// evening's, leave the pool, and the record is written.
+TEST(HostileRecord, UnreadableRecordIsNeverWrittenOver) {
+  TempCwd cwd;
+  ASSERT_TRUE(cwd.ok());
+  std::filesystem::create_directory("抽奖名单");
+  makePipe(kDir + "pipe");
+  linkTo(kDir + "获奖记录.txt", "pipe");
+  FakeWindow w;
+  w.setPool({A("张三"), A("李四"), A("王五"), A("赵六")});
+  Session s;
+  s.prizeCount = 1;
+  FakeDialogs dialogs;
+  FakeClock clock;
+  auto r = raisedBy([&] { FormShow(w, s, dialogs, clock); });
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, "EFOpenError");
+
+  // A Stop that drew 王五.
+  s.winners[0] = A("王五");
+  w.counters[0] = "1";
+  w.setPool({A("张三"), A("李四"), A("赵六")});
+  for (int stop = 0; stop < 2; ++stop) {
+    r = raisedBy([&] { SaveHuman(w, s); });
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->kind, "EFOpenError");
+    EXPECT_TRUE(std::filesystem::is_fifo(u8path(kDir + "pipe")));
+  }
+
+  // Readable again.
+  writeBytes(kDir + "real.txt", crlf({"[特等奖]", "张三，李四"}));
+  linkTo(kDir + "获奖记录.txt", "real.txt");
+  SaveHuman(w, s);
+  SaveHuman(w, s);  // restored once only
+  EXPECT_EQ(readBytes(kDir + "real.txt"), crlf({"[特等奖]", "张三，李四，王五"}));
+  EXPECT_EQ(s.winners[0], A("张三，李四，王五"));
+  EXPECT_EQ(w.counters[0], "3");
+  EXPECT_EQ(w.names(), (std::vector<Text>{A("赵六")}));
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[1]人"));
+}
+
+// No cannot keep an unreadable record aside, so it does not start afresh either.
+TEST(HostileRecord, NoWithUnreadableRecordLeavesIt) {
+  TempCwd cwd;
+  ASSERT_TRUE(cwd.ok());
+  std::filesystem::create_directory("抽奖名单");
+  makePipe(kDir + "获奖记录.txt");
+  FakeWindow w;
+  Session s;
+  FakeDialogs dialogs;
+  dialogs.answer = platform::Dialogs::Answer::No;
+  FakeClock clock;
+  EXPECT_TRUE(raisedBy([&] { FormShow(w, s, dialogs, clock); }));
+  s.winners[0] = A("王五");
+  EXPECT_TRUE(raisedBy([&] { SaveHuman(w, s); }));
+  EXPECT_TRUE(std::filesystem::is_fifo(u8path(kDir + "获奖记录.txt")));
+}
+
+// Saves replace regular files only: a named pipe or a device, itself or at the end of a
+// link, gets the create error and stays what it was.
+struct NotRegularCase {
+  const char* name;
+  std::function<void()> make;
+  std::string kept;  // the node that must stay untouched
+};
+void PrintTo(const NotRegularCase& c, std::ostream* os) { *os << c.name; }
+
+class NotRegularTarget : public ::testing::TestWithParam<NotRegularCase> {};
+
+TEST_P(NotRegularTarget, SaveIsCreateErrorAndLeavesIt) {
+  TempCwd cwd;
+  ASSERT_TRUE(cwd.ok());
+  std::filesystem::create_directory("抽奖名单");
+  GetParam().make();
+  struct stat before {};
+  ASSERT_EQ(::stat(GetParam().kept.c_str(), &before), 0);
+  TStringList list;
+  list.Add(A("[特等奖]"));
+  list.Add(A("王五"));
+  auto r = raisedBy([&] { list.SaveToFile(T().recordFile); });
+  expectFileError(r, "EFCreateError", "create", TempCwd::full(kDir + "获奖记录.txt"));
+  EXPECT_NE(r->message.find(platform::kNotRegularFile), Text::npos) << r->message;
+  struct stat after {};
+  ASSERT_EQ(::stat(GetParam().kept.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_rdev, before.st_rdev);
+  EXPECT_EQ(listDir("抽奖名单").size(), std::filesystem::exists(u8path(kDir + "pipe")) ? 2u : 1u)
+      << "a temporary file was left behind";
+}
+
+const NotRegularCase kNotRegular[] = {
+    {"NamedPipe", [] { makePipe(kDir + "获奖记录.txt"); }, kDir + "获奖记录.txt"},
+    {"LinkToNamedPipe",
+     [] {
+       makePipe(kDir + "pipe");
+       linkTo(kDir + "获奖记录.txt", "pipe");
+     },
+     kDir + "pipe"},
+    {"LinkToDevice", [] { linkTo(kDir + "获奖记录.txt", "/dev/null"); }, "/dev/null"},
+};
+INSTANTIATE_TEST_SUITE_P(Table, NotRegularTarget, ::testing::ValuesIn(kNotRegular),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------
 // Quoting in messages.

@@ -31,6 +31,15 @@ std::vector<Text> gbk(std::initializer_list<const char*> utf8) {
   return out;
 }
 
+// The record and its kept copies in the draw folder (a continued start may add the
+// winners detail beside them).
+std::vector<std::string> recordFiles() {
+  std::vector<std::string> out;
+  for (const std::string& name : listDir("抽奖名单"))
+    if (name.rfind("获奖记录", 0) == 0) out.push_back(name);
+  return out;
+}
+
 class RecordTest : public InDrawFolder {
  protected:
   // The prize names of the worked example.
@@ -169,29 +178,32 @@ TEST_F(RecordTest, RestoreUnderLargerPrizeCount) {
   EXPECT_EQ(w.poolCaption, A("抽奖名单[1]人"));
 }
 
-TEST_F(RecordTest, RestoreUnderSmallerPrizeCountLeavesLaterSlots) {
+// Slots beyond the prize count are not shown, but their winners are held: out of the pool
+// and in the record (HiddenSlots below).
+TEST_F(RecordTest, RestoreUnderSmallerPrizeCountHoldsLaterSlots) {
   writeBytes(kRecord, crlf({"[特别大奖]", "张三", "[一等奖]", "李四", "[二等奖]", "王五，赵六", "[幸运奖]", "钱七"}));
   FakeWindow w;
-  w.setPool(gbk({"张三", "李四", "王五", "赵六", "钱七"}));
+  w.setPool(gbk({"张三", "李四", "王五", "赵六", "钱七", "孙八"}));
   Session s;
   s.prizeCount = 2;
   restore(w, s);
-  expectWinners(s, {"张三", "李四", "", "", "", ""});
+  expectWinners(s, {"张三", "李四", "王五，赵六", "钱七", "", ""});
   expectCounters(w, {"1", "1", "00", "00", "00", "00"});
-  EXPECT_EQ(w.names(), gbk({"王五", "赵六", "钱七"}));
-  EXPECT_EQ(w.poolCaption, A("抽奖名单[3]人"));
+  EXPECT_EQ(w.names(), gbk({"孙八"}));
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[1]人"));
+  EXPECT_EQ(w.notices.size(), 1u);
 }
 
-TEST_F(RecordTest, PrizeCountZeroReadsLineOneOnly) {
+TEST_F(RecordTest, PrizeCountZeroShowsSlotOneAndHoldsTheRest) {
   writeBytes(kRecord, crlf({"[特别大奖]", "张三", "[一等奖]", "李四"}));
   FakeWindow w;
-  w.setPool(gbk({"张三", "李四"}));
+  w.setPool(gbk({"张三", "李四", "王五"}));
   Session s;
   s.prizeCount = 0;
   restore(w, s);
-  expectWinners(s, {"张三", "", "", "", "", ""});
+  expectWinners(s, {"张三", "李四", "", "", "", ""});
   expectCounters(w, {"1", "00", "00", "00", "00", "00"});
-  EXPECT_EQ(w.names(), gbk({"李四"}));
+  EXPECT_EQ(w.names(), gbk({"王五"}));
 }
 
 TEST_F(RecordTest, BracketedNamesAreNotRead) {
@@ -387,8 +399,8 @@ TEST_F(RecordTest, NamesHoldingTheSeparatorsBytesAreRestoredWhole) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Continuing under a smaller prize count: the winners of the slots not restored are kept
-// in a copy of the record before the first Stop rewrites it without them.
+// Continuing with a record that holds winners lines beyond six slots: they are kept in a
+// copy of the record before the first Stop rewrites it without them.
 
 struct DroppedCase {
   const char* name;
@@ -399,9 +411,11 @@ struct DroppedCase {
 void PrintTo(const DroppedCase& c, std::ostream* os) { *os << c.name; }
 
 const DroppedCase kDropped[] = {
-    {"CountLoweredFromFourToTwo", 2, {"[特别大奖]", "张三", "[一等奖]", "", "[二等奖]", "李四", "[幸运奖]", ""}, true},
-    // "3 " in the settings is no number: the prize count is 0 and only slot 1 is read.
-    {"CountUnreadable", 0, {"[特别大奖]", "", "[一等奖]", "王五"}, true},
+    // Slots beyond the prize count stay in the record itself (HiddenSlots below): nothing
+    // is dropped, so there is nothing to keep aside.
+    {"CountLoweredFromFourToTwo", 2, {"[特别大奖]", "张三", "[一等奖]", "", "[二等奖]", "李四", "[幸运奖]", ""}, false},
+    // "3 " in the settings is no number: the prize count is 0 and only slot 1 is shown.
+    {"CountUnreadable", 0, {"[特别大奖]", "", "[一等奖]", "王五"}, false},
     {"HandEditedLinesBeyondSixSlots", 6,
      {"[a]", "", "[b]", "", "[c]", "", "[d]", "", "[e]", "", "[f]", "", "[g]", "赵六"}, true},
     {"DroppedSlotsAreEmpty", 2, {"[特别大奖]", "张三", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", ""}, false},
@@ -428,10 +442,10 @@ TEST_P(DroppedWinners, FirstSaveKeepsTheRecordOnce) {
 
   const std::string copy = "获奖记录-20261210-201500.txt";
   if (c.keeps) {
-    EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{copy, "获奖记录.txt"}));
+    EXPECT_EQ(recordFiles(), (std::vector<std::string>{copy, "获奖记录.txt"}));
     EXPECT_EQ(readBytes("抽奖名单/" + copy), old);
   } else {
-    EXPECT_EQ(listDir("抽奖名单"), (std::vector<std::string>{"获奖记录.txt"}));
+    EXPECT_EQ(recordFiles(), (std::vector<std::string>{"获奖记录.txt"}));
   }
   TStringList now;
   now.LoadFromFile(T().recordFile);
@@ -442,13 +456,14 @@ INSTANTIATE_TEST_SUITE_P(Table, DroppedWinners, ::testing::ValuesIn(kDropped),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecordTest, WhenTheCopyCannotBeWrittenTheRecordIsNotRewritten) {
-  const Text old = crlf({"[特别大奖]", "张三", "[一等奖]", "李四"});
+  const Text old = crlf({"[特别大奖]", "张三", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", "", "[纪念奖]", "",
+                          "[参与奖]", "", "[g]", "李四"});
   writeBytes(kRecord, old);
   clock.stamp = "20261210\\missing\\201500";  // sends the copy into a folder that does not exist
   FakeWindow w;
   nameSlots(w);
   Session s;
-  s.prizeCount = 1;
+  s.prizeCount = 6;
   restore(w, s);
   s.winners[0] += A("，王五");
 
@@ -460,8 +475,76 @@ TEST_F(RecordTest, WhenTheCopyCannotBeWrittenTheRecordIsNotRewritten) {
   std::filesystem::create_directories(u8path("抽奖名单/获奖记录-20261210/missing"));
   SaveHuman(w, s);  // the next Stop tries again
   EXPECT_EQ(readBytes("抽奖名单/获奖记录-20261210/missing/201500.txt"), old);
-  EXPECT_EQ(readBytes(kRecord), crlf({"[特别大奖]", "张三，王五"}));
+  EXPECT_EQ(readBytes(kRecord), crlf({"[特别大奖]", "张三，王五", "[一等奖]", "", "[二等奖]", "", "[幸运奖]", "",
+                                      "[纪念奖]", "", "[参与奖]", ""}));
 }
+
+// ---------------------------------------------------------------------------------------
+// A prize count lowered, or written so that it cannot be read: the slots beyond it are not
+// shown, but their winners stay out of the pool and their lines stay in the record, and one
+// notice names the prizes hidden.
+
+struct HiddenCase {
+  const char* name;
+  std::int32_t prizeCount;
+  std::array<const char*, 4> counters;           // slots 1 to 4 after the restore
+  std::vector<const char*> named, notNamed;      // prizes the notice names, and does not
+};
+void PrintTo(const HiddenCase& c, std::ostream* os) { *os << c.name; }
+
+const HiddenCase kHidden[] = {
+    {"CountLoweredFromFourToTwo", 2, {"1", "2", "00", "00"}, {"二等奖"}, {"一等奖", "幸运奖"}},
+    {"CountUnreadable", 0, {"1", "00", "00", "00"}, {"一等奖", "二等奖"}, {"幸运奖"}},
+    {"CountAsWritten", 4, {"1", "2", "1", "0"}, {}, {}},
+    {"CountRaised", 6, {"1", "2", "1", "0"}, {}, {}},
+};
+
+class HiddenSlots : public RecordTest, public ::testing::WithParamInterface<HiddenCase> {};
+
+TEST_P(HiddenSlots, StayInRecordAndOutOfPool) {
+  const auto& c = GetParam();
+  const Text old = crlf({"[特别大奖]", "张三", "[一等奖]", "李四，王五", "[二等奖]", "赵六", "[幸运奖]", ""});
+  writeBytes(kRecord, old);
+  FakeWindow w;
+  nameSlots(w);
+  w.setPool(gbk({"张三", "李四", "钱七", "王五", "赵六", "孙八"}));
+  Session s;
+  s.prizeCount = c.prizeCount;
+  restore(w, s);
+
+  EXPECT_EQ(w.names(), gbk({"钱七", "孙八"})) << "every recorded winner leaves the pool";
+  EXPECT_EQ(w.poolCaption, A("抽奖名单[2]人"));
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(w.counters[k], c.counters[size_t(k)]) << "slot " << k + 1;
+  if (c.named.empty()) {
+    EXPECT_TRUE(w.notices.empty());
+  } else {
+    ASSERT_EQ(w.notices.size(), 1u);
+    for (const char* prize : c.named) EXPECT_NE(w.notices[0].find(A(prize)), Text::npos) << prize;
+    for (const char* prize : c.notNamed) EXPECT_EQ(w.notices[0].find(A(prize)), Text::npos) << prize;
+  }
+
+  // A Stop in slot 1: the record keeps every slot it held, byte for byte.
+  s.winners[0] += A("，钱七");
+  w.setPool(gbk({"孙八"}));
+  SaveHuman(w, s);
+  Text expected = crlf({"[特别大奖]", "张三，钱七", "[一等奖]", "李四，王五", "[二等奖]", "赵六", "[幸运奖]", ""});
+  if (c.prizeCount > 4) expected += crlf({"[纪念奖]", "", "[参与奖]", ""});
+  EXPECT_EQ(readBytes(kRecord), expected);
+  EXPECT_EQ(recordFiles(), (std::vector<std::string>{"获奖记录.txt"}));
+
+  // Corrected and restarted: everyone is back in their slot, nobody in the pool.
+  FakeWindow again;
+  nameSlots(again);
+  again.setPool(gbk({"张三", "李四", "钱七", "王五", "赵六", "孙八"}));
+  Session next;
+  next.prizeCount = 4;
+  restore(again, next);
+  EXPECT_EQ(again.names(), gbk({"孙八"}));
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(again.counters[k], (std::array<const char*, 4>{"2", "2", "1", "0"})[size_t(k)]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HiddenSlots, ::testing::ValuesIn(kHidden),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------
 // Answer No: keep the previous record beside the fresh one.
@@ -484,6 +567,62 @@ TEST_F(RecordTest, NoKeepsPreviousRecordAndWritesFreshOne) {
   EXPECT_EQ(w.names(), gbk({"张三", "李四"}));
   EXPECT_EQ(w.poolCaption, A("  抽奖名单"));
 }
+
+// No by mistake: when the record names winners, the question comes once more with their
+// number, and only a second No starts afresh. Escape, the close box or a failing box count
+// as the safe answer, continue.
+struct SecondCase {
+  const char* name;
+  std::vector<const char*> record;  // no record file when empty
+  std::vector<platform::Dialogs::Answer> answers;
+  size_t questions;
+  bool fresh;
+};
+void PrintTo(const SecondCase& c, std::ostream* os) { *os << c.name; }
+
+using A_ = platform::Dialogs::Answer;
+const SecondCase kSecond[] = {
+    {"NoThenContinue", {"[特别大奖]", "张三", "[一等奖]", "李四，王五"}, {A_::No, A_::Yes}, 2, false},
+    {"NoThenBoxFails", {"[特别大奖]", "张三", "[一等奖]", "李四，王五"}, {A_::No, A_::Failed}, 2, false},
+    {"NoTwice", {"[特别大奖]", "张三", "[一等奖]", "李四，王五"}, {A_::No, A_::No}, 2, true},
+    {"YesAsksOnce", {"[特别大奖]", "张三", "[一等奖]", "李四，王五"}, {A_::Yes}, 1, false},
+    {"RecordWithoutWinnersAsksOnce", {"[特别大奖]", "", "[一等奖]", ""}, {A_::No}, 1, true},
+    {"NoRecordAsksOnce", {}, {A_::No}, 1, true},
+};
+
+class SecondQuestion : public RecordTest, public ::testing::WithParamInterface<SecondCase> {};
+
+TEST_P(SecondQuestion, OnlyASecondNoStartsAfresh) {
+  const auto& c = GetParam();
+  Text old;
+  for (const char* line : c.record) old += A(line) + "\r\n";
+  if (!c.record.empty()) writeBytes(kRecord, old);
+  FakeWindow w;
+  nameSlots(w);
+  w.setPool(gbk({"张三", "李四", "王五", "赵六"}));
+  Session s;
+  s.prizeCount = 2;
+  dialogs.answers = c.answers;
+  dialogs.answer = A_::Yes;  // beyond the script: there must be no further question
+  FormShow(w, s, dialogs, clock);
+
+  ASSERT_EQ(dialogs.questions.size(), c.questions);
+  if (c.questions == 2) {
+    EXPECT_EQ(dialogs.questions[1].caption, A("提示"));
+    EXPECT_NE(dialogs.questions[1].text.find("3"), Text::npos) << "names how many winners would return";
+  }
+  if (c.fresh) {
+    EXPECT_EQ(readBytes(kRecord), crlf({"[特别大奖]", "", "[一等奖]", ""}));
+    EXPECT_EQ(w.names(), gbk({"张三", "李四", "王五", "赵六"}));
+  } else {
+    EXPECT_EQ(readBytes(kRecord), old) << "a restore writes nothing";
+    EXPECT_EQ(w.names(), gbk({"赵六"}));
+    expectCounters(w, {"1", "2", "00", "00", "00", "00"});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SecondQuestion, ::testing::ValuesIn(kSecond),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct TakenCase {
   const char* name;

@@ -66,7 +66,8 @@ enum class Pic { BuiltIn, Empty, Tiny };
 
 using Captions = std::array<const char*, 6>;
 const Captions kDesigned = {"特等奖", "一等奖", "二等奖", "三等奖", "四等奖", "五等奖"};
-const std::vector<const char*> kFour = {"张三", "李四", "", "王五"};
+// The good folder's candidate list has an empty line, which names no one.
+const std::vector<const char*> kThree = {"张三", "李四", "王五"};
 
 struct Outcome {
   const char* kind = nullptr;        // nothing raised when null
@@ -91,11 +92,11 @@ void PrintTo(const StartupCase& c, std::ostream* os) { *os << c.name; }
 
 const Captions kNamed4 = {"特别大奖", "一等好礼", "二等好礼", "幸运奖", "四等奖", "五等奖"};
 constexpr const char* kHeadline = "新春联欢会 幸运大抽奖";
-constexpr const char* kCaption4 = "抽奖名单[4]人";
+constexpr const char* kCaption3 = "抽奖名单[3]人";
 
 const StartupCase kStartup[] = {
     {"Success", [](FolderPlan&) {},
-     {.pool = kFour, .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline,
+     {.pool = kThree, .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline,
       .prizeCount = 4, .slotsShown = 4, .captions = kNamed4}},
 
     // Step 1: the candidate list.
@@ -112,46 +113,46 @@ const StartupCase kStartup[] = {
 
     // Step 3: the basic settings file.
     {"NoSettingsFile", [](FolderPlan& f) { f.settings.reset(); },
-     {.kind = "EFOpenError", .openPath = "抽奖名单/基础配置.ini", .pool = kFour,
-      .poolCaption = kCaption4}},
+     {.kind = "EFOpenError", .openPath = "抽奖名单/基础配置.ini", .pool = kThree,
+      .poolCaption = kCaption3}},
 
     // Step 4: the picture.
     {"SettingsOneLine", [](FolderPlan& f) { f.settings = crlf({"背景图片："}); },
-     {.kind = "EStringListError", .message = "List index out of bounds (1)", .pool = kFour,
-      .poolCaption = kCaption4}},
+     {.kind = "EStringListError", .message = "List index out of bounds (1)", .pool = kThree,
+      .poolCaption = kCaption3}},
     {"PictureMissing",
      [](FolderPlan& f) { f.settings = settingsFile("没有这张.bmp", kHeadline, "4"); },
-     {.kind = "EFOpenError", .openPath = "抽奖名单/没有这张.bmp", .pool = kFour,
-      .poolCaption = kCaption4}},
+     {.kind = "EFOpenError", .openPath = "抽奖名单/没有这张.bmp", .pool = kThree,
+      .poolCaption = kCaption3}},
     {"PictureLineEmptyNamesDrawFolder",
      [](FolderPlan& f) { f.settings = settingsFile("", kHeadline, "4"); },
-     {.kind = "EFOpenError", .openPath = "抽奖名单/", .pool = kFour, .poolCaption = kCaption4}},
+     {.kind = "EFOpenError", .openPath = "抽奖名单/", .pool = kThree, .poolCaption = kCaption3}},
     {"PictureIsJpeg", [](FolderPlan& f) { f.files = {{"年会背景.bmp", jpegStart()}}; },
-     {.kind = "EInvalidGraphic", .message = "Bitmap image is not valid", .pool = kFour,
-      .poolCaption = kCaption4}},
+     {.kind = "EInvalidGraphic", .message = "Bitmap image is not valid", .pool = kThree,
+      .poolCaption = kCaption3}},
     {"PictureNamedJpgIsJpeg",
      [](FolderPlan& f) {
        f.settings = settingsFile("年会背景.jpg", kHeadline, "4");
        f.files = {{"年会背景.jpg", jpegStart()}};
      },
-     {.kind = "EInvalidGraphic", .message = "Bitmap image is not valid", .pool = kFour,
-      .poolCaption = kCaption4}},
+     {.kind = "EInvalidGraphic", .message = "Bitmap image is not valid", .pool = kThree,
+      .poolCaption = kCaption3}},
     {"PictureHeaderCutShort", [](FolderPlan& f) { f.files = {{"年会背景.bmp", tinyBmp().substr(0, 20)}}; },
-     {.kind = "EInvalidGraphic", .orKind = "EReadError", .pool = kFour, .poolCaption = kCaption4}},
+     {.kind = "EInvalidGraphic", .orKind = "EReadError", .pool = kThree, .poolCaption = kCaption3}},
     {"PicturePixelsCutShort", [](FolderPlan& f) { f.files = {{"年会背景.bmp", tinyBmp().substr(0, 60)}}; },
-     {.kind = "EInvalidGraphic", .orKind = "EReadError", .pool = kFour, .poolCaption = kCaption4}},
+     {.kind = "EInvalidGraphic", .orKind = "EReadError", .pool = kThree, .poolCaption = kCaption3}},
     {"PictureZeroBytesIsEmptyPicture", [](FolderPlan& f) { f.files = {{"年会背景.bmp", Text()}}; },
-     {.pool = kFour, .poolCaption = kCaption4, .picture = Pic::Empty, .headline = kHeadline,
+     {.pool = kThree, .poolCaption = kCaption3, .picture = Pic::Empty, .headline = kHeadline,
       .prizeCount = 4, .slotsShown = 4, .captions = kNamed4}},
 
     // Step 5: the headline.
     {"SettingsThreeLines",
      [](FolderPlan& f) { f.settings = crlf({"背景图片：", "年会背景.bmp", "标题文字："}); },
-     {.kind = "EStringListError", .message = "List index out of bounds (3)", .pool = kFour,
-      .poolCaption = kCaption4, .picture = Pic::Tiny}},
+     {.kind = "EStringListError", .message = "List index out of bounds (3)", .pool = kThree,
+      .poolCaption = kCaption3, .picture = Pic::Tiny}},
     {"EmptyHeadlineLine",
      [](FolderPlan& f) { f.settings = settingsFile("年会背景.bmp", "", "4"); },
-     {.pool = kFour, .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = "",
+     {.pool = kThree, .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = "",
       .prizeCount = 4, .slotsShown = 4, .captions = kNamed4}},
 
     // Step 6: the prize count.
@@ -159,55 +160,55 @@ const StartupCase kStartup[] = {
      [](FolderPlan& f) {
        f.settings = crlf({"背景图片：", "年会背景.bmp", "标题文字：", kHeadline, "奖项个数："});
      },
-     {.kind = "EStringListError", .message = "List index out of bounds (5)", .pool = kFour,
-      .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline}},
+     {.kind = "EStringListError", .message = "List index out of bounds (5)", .pool = kThree,
+      .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline}},
     {"PrizeCountTrailingBlank",
      [](FolderPlan& f) { f.settings = settingsFile("年会背景.bmp", kHeadline, "4 "); },
-     {.kind = "EConvertError", .message = "'4 ' is not a valid integer value", .pool = kFour,
-      .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline}},
+     {.kind = "EConvertError", .message = "'4 ' is not a valid integer value", .pool = kThree,
+      .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline}},
 
     // Step 8: the prize names file.
     {"NoPrizeNamesFile", [](FolderPlan& f) { f.prizes.reset(); },
-     {.kind = "EFOpenError", .openPath = "抽奖名单/奖项设置.ini", .pool = kFour,
-      .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline, .prizeCount = 4,
+     {.kind = "EFOpenError", .openPath = "抽奖名单/奖项设置.ini", .pool = kThree,
+      .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline, .prizeCount = 4,
       .slotsShown = 4}},
     {"PrizeCountZeroStillOpensPrizeNames",
      [](FolderPlan& f) {
        f.settings = settingsFile("年会背景.bmp", kHeadline, "0");
        f.prizes.reset();
      },
-     {.kind = "EFOpenError", .openPath = "抽奖名单/奖项设置.ini", .pool = kFour,
-      .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline}},
+     {.kind = "EFOpenError", .openPath = "抽奖名单/奖项设置.ini", .pool = kThree,
+      .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline}},
 
     // Step 9: the slot names.
     {"PrizeNamesTooShort", [](FolderPlan& f) { f.prizes = crlf({"特别大奖", "一等好礼"}); },
-     {.kind = "EStringListError", .message = "List index out of bounds (2)", .pool = kFour,
-      .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline, .prizeCount = 4,
+     {.kind = "EStringListError", .message = "List index out of bounds (2)", .pool = kThree,
+      .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline, .prizeCount = 4,
       .slotsShown = 4,
       .captions = {"特别大奖", "一等好礼", "二等奖", "三等奖", "四等奖", "五等奖"}}},
 
     // Prize counts outside 1..6.
     {"PrizeCountZeroKeepsDesignedName",
      [](FolderPlan& f) { f.settings = settingsFile("年会背景.bmp", kHeadline, "0"); },
-     {.pool = kFour, .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline}},
+     {.pool = kThree, .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline}},
     {"PrizeCountNegative",
      [](FolderPlan& f) { f.settings = settingsFile("年会背景.bmp", kHeadline, "-3"); },
-     {.pool = kFour, .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline,
+     {.pool = kThree, .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline,
       .prizeCount = -3}},
     {"PrizeCountOne",
      [](FolderPlan& f) { f.settings = settingsFile("年会背景.bmp", kHeadline, "1"); },
-     {.pool = kFour, .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline,
+     {.pool = kThree, .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline,
       .prizeCount = 1, .captions = {"特别大奖", "一等奖", "二等奖", "三等奖", "四等奖", "五等奖"}}},
     {"PrizeCountNineShowsSix",
      [](FolderPlan& f) {
        f.settings = settingsFile("年会背景.bmp", kHeadline, "9");
        f.prizes = crlf({"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛"});
      },
-     {.pool = kFour, .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline,
+     {.pool = kThree, .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline,
       .prizeCount = 9, .slotsShown = 6, .captions = {"甲", "乙", "丙", "丁", "戊", "己"}}},
     {"PrizeCountInHex",
      [](FolderPlan& f) { f.settings = settingsFile("年会背景.bmp", kHeadline, "  $2"); },
-     {.pool = kFour, .poolCaption = kCaption4, .picture = Pic::Tiny, .headline = kHeadline,
+     {.pool = kThree, .poolCaption = kCaption3, .picture = Pic::Tiny, .headline = kHeadline,
       .prizeCount = 2, .slotsShown = 2,
       .captions = {"特别大奖", "一等好礼", "二等奖", "三等奖", "四等奖", "五等奖"}}},
 
@@ -215,11 +216,11 @@ const StartupCase kStartup[] = {
     {"EmptyCandidateFile", [](FolderPlan& f) { f.candidates = Text(); },
      {.poolCaption = "抽奖名单[0]人", .picture = Pic::Tiny, .headline = kHeadline,
       .prizeCount = 4, .slotsShown = 4, .captions = kNamed4}},
-    {"CandidatesWithoutFinalBreakAndBlanks",
+    {"CandidatesWithoutFinalBreakAndBlankLine",
      [](FolderPlan& f) {
        f.candidates = crlf({"张三", "张三 ", "", "张三"}) + A("李四");
      },
-     {.pool = {"张三", "张三 ", "", "张三", "李四"}, .poolCaption = "抽奖名单[5]人",
+     {.pool = {"张三", "张三 ", "张三", "李四"}, .poolCaption = "抽奖名单[4]人",
       .picture = Pic::Tiny, .headline = kHeadline, .prizeCount = 4, .slotsShown = 4,
       .captions = kNamed4}},
 };
@@ -313,12 +314,12 @@ class ReadManTest : public InDrawFolder {
   FakeWindow w;
 };
 
-TEST_F(ReadManTest, EmptiesPoolThenAppendsEveryLine) {
+TEST_F(ReadManTest, EmptiesPoolThenAppendsEveryLineThatNamesSomeone) {
   w.setPool({"old", "older"});
   w.pool[1].selected = true;
   writeBytes("抽奖名单/抽奖名单.txt", crlf({"张三", "李四", "", "王五"}));
   ReadMan(w, T().candidateFile);
-  EXPECT_EQ(w.names(), (std::vector<Text>{A("张三"), A("李四"), "", A("王五")}));
+  EXPECT_EQ(w.names(), (std::vector<Text>{A("张三"), A("李四"), A("王五")}));
   EXPECT_TRUE(w.selectedRows().empty());
 }
 
@@ -332,9 +333,44 @@ TEST_F(ReadManTest, LineEndsOfAnyKindGiveSameEntries) {
   for (const Text& bytes : {A("张三\r李四\r\r王五\r"), A("张三\n李四\n\n王五\n"), A("张三\r\n李四\r\n\r\n王五")}) {
     writeBytes("抽奖名单/抽奖名单.txt", bytes);
     ReadMan(w, T().candidateFile);
-    EXPECT_EQ(w.names(), (std::vector<Text>{A("张三"), A("李四"), "", A("王五")}));
+    EXPECT_EQ(w.names(), (std::vector<Text>{A("张三"), A("李四"), A("王五")}));
   }
 }
+
+// Blank lines never enter the pool; a name with blanks around it stays as it is.
+struct BlankCase {
+  const char* name;
+  Text line;
+  bool blank;
+};
+void PrintTo(const BlankCase& c, std::ostream* os) { *os << c.name; }
+
+class BlankLines : public ReadManTest, public ::testing::WithParamInterface<BlankCase> {};
+
+TEST_P(BlankLines, NameNoOneOrStayWhole) {
+  const BlankCase& c = GetParam();
+  EXPECT_EQ(IsBlankLine(c.line), c.blank);
+  writeBytes("抽奖名单/抽奖名单.txt", crlf({"张三"}) + c.line + "\r\n" + crlf({"李四"}));
+  ReadMan(w, T().candidateFile);
+  std::vector<Text> expected{A("张三")};
+  if (!c.blank) expected.push_back(c.line);
+  expected.push_back(A("李四"));
+  EXPECT_EQ(w.names(), expected);
+}
+
+const BlankCase kBlanks[] = {
+    {"Empty", "", true},
+    {"Spaces", "   ", true},
+    {"Tab", "\t \t", true},
+    {"FullWidthSpaces", A("　　"), true},
+    {"MixedBlanks", A(" 　\t"), true},
+    {"NameWithBlanksAround", A(" 王五　"), false},
+    // A full-width space, then a lone lead byte.
+    {"LoneLeadByte", Text("\xA1\xA1\xA1", 3), false},
+    {"Dot", ".", false},
+};
+INSTANTIATE_TEST_SUITE_P(Table, BlankLines, ::testing::ValuesIn(kBlanks),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReadManTest, RefusedEntryRaisesInsertError) {
   writeBytes("抽奖名单/抽奖名单.txt", crlf({"张三"}));

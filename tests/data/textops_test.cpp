@@ -197,4 +197,44 @@ TEST_P(SplitTable, PiecesAndCount) {
 INSTANTIATE_TEST_SUITE_P(Table, SplitTable, ::testing::ValuesIn(kSplits),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Names that hold the separator themselves stay whole where they stand as a piece.
+struct NamesCase {
+  const char* name;
+  const char* text;
+  std::vector<const char*> known, pieces;
+};
+void PrintTo(const NamesCase& c, std::ostream* os) { *os << c.name; }
+
+const NamesCase kNameSplits[] = {
+    {"NoneKnownCutsAtEverySeparator", "张伟，市场部，李四", {}, {"张伟", "市场部", "李四"}},
+    {"KnownNameStaysWhole", "张伟，市场部，李四", {"张伟，市场部"}, {"张伟，市场部", "李四"}},
+    {"KnownNameAtTheEnd", "李四，张伟，市场部", {"张伟，市场部"}, {"李四", "张伟，市场部"}},
+    {"BareNameBeforeTheKnownOne", "陈静，陈静，销售部", {"陈静，销售部"}, {"陈静", "陈静，销售部"}},
+    {"LongestKnownNameWins", "a，b，c", {"a，b", "a，b，c"}, {"a，b，c"}},
+    {"KnownNameMustEndAtASeparator", "张伟，市场部甲，李四", {"张伟，市场部"}, {"张伟", "市场部甲", "李四"}},
+    {"EmptyPiecesStay", "，张伟，市场部，", {"张伟，市场部"}, {"", "张伟，市场部", ""}},
+    {"EmptyText", "", {"张伟，市场部"}, {""}},
+};
+
+class NamesTable : public ::testing::TestWithParam<NamesCase> {};
+
+TEST_P(NamesTable, KnownNamesStayWhole) {
+  const auto& c = GetParam();
+  std::vector<Text> known, pieces;
+  for (const char* k : c.known) known.push_back(A(k));
+  for (const char* p : c.pieces) pieces.push_back(A(p));
+  EXPECT_EQ(SplitNames(A(c.text), known).lines(), pieces);
+  if (known.empty()) {
+    EXPECT_EQ(SplitNames(A(c.text), known).lines(), SplitString(A(c.text), kSep).lines());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, NamesTable, ::testing::ValuesIn(kNameSplits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NamesHoldingSeparator, OnlyOnCharacterBoundaries) {
+  // 林海瑄 holds the separator's bytes across two characters: not such a name.
+  EXPECT_EQ(NamesHoldingSeparator({A("张三"), A("张伟，市场部"), A("林海瑄")}), (std::vector<Text>{A("张伟，市场部")}));
+}
+
 }  // namespace

@@ -21,12 +21,14 @@ class FakeDialogs : public platform::Dialogs {
   };
   std::vector<Box> errors, questions, inputs;
   Answer answer = Answer::Yes;
+  std::vector<Answer> answers;  // given in turn, before `answer` takes over
   Text inputReply;
   bool inputCancels = false;
 
   void errorBox(const Text& caption, const Text& text) override { errors.push_back({caption, text}); }
   Answer askYesNo(const Text& caption, const Text& text) override {
     questions.push_back({caption, text});
+    if (questions.size() <= answers.size()) return answers[questions.size() - 1];
     return answer;
   }
   Text inputBox(const Text& caption, const Text& prompt, const Text& deflt) override {
