@@ -88,6 +88,7 @@ class TForm1 : public QWidget, public Window {
   Text poolName(int i) const override;
   void poolAppend(const Text& name) override;
   void poolAppendAll(const std::vector<Text>& names) override;
+  void poolAppendList(NameList&& names) override;
   void poolClear() override;
   bool poolSelected(int i) const override;
   void setPoolSelected(int i, bool on) override;

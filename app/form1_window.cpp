@@ -39,12 +39,14 @@ int TForm1::poolCount() const { return poolModel_->count(); }
 
 Text TForm1::poolName(int i) const {
   if (i < 0 || i >= poolCount()) errors::throwIndex(i);
-  return poolModel_->name(i);
+  return Text(poolModel_->name(i));
 }
 
 void TForm1::poolAppend(const Text& name) { poolModel_->append(name); }
 
 void TForm1::poolAppendAll(const std::vector<Text>& names) { poolModel_->appendAll(names); }
+
+void TForm1::poolAppendList(NameList&& names) { poolModel_->appendAll(std::move(names)); }
 
 void TForm1::poolClear() { poolModel_->clear(); }
 

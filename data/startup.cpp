@@ -1,12 +1,15 @@
 #include "data/startup.h"
 
 #include "data/errors.h"
+#include "data/filetext.h"
+#include "data/namelist.h"
 #include "data/session.h"
 #include "data/stringlist.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
 #include "platform/bitmap.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -36,9 +39,23 @@ TStringList LoadDrawFile(Window& w, const Text& ansiPath) {
   return list;
 }
 
+// The candidate list goes into the pool as one buffer: the file's bytes, turned into GBK
+// where needed, become the pool's names with the line breaks squeezed out; no name is
+// copied one by one.
+NameList LoadNameList(Window& w, const Text& ansiPath) {
+  FileText text;
+  {
+    Text bytes;
+    errors::throwIfFailed(ansiPath, platform::readWholeFile(ansiPath, bytes));
+    text = AnsiFromFileBytes(bytes);
+  }  // the file's own bytes are given back before the list is cut
+  if (text.notConverted) w.notice(NotConvertedMessage(ansiPath, *text.notConverted));
+  return NameList::FromText(std::move(text.ansi));
+}
+
 void ReadMan(Window& w, const Text& path) {
   w.poolClear();
-  w.poolAppendAll(LoadDrawFile(w, path).lines());
+  w.poolAppendList(LoadNameList(w, path));
 }
 
 void FormCreate(Window& w, Session& s) {
