@@ -76,7 +76,7 @@ def table(data):
     lines = [
         f"Measured {ctx.get('date', '')} on {ctx.get('num_cpus', '?')} cores at "
         f"{ctx.get('mhz_per_cpu', '?')} MHz, load average {load or 'unknown'} (1, 5, 15 min), "
-        f"`{os.path.basename(ctx.get('executable', 'luckydraw_bench'))}` run headless "
+        f"`luckydraw_bench` run headless "
         f"(`QT_QPA_PLATFORM=offscreen`).",
         "",
         "| Measurement | Arguments | Time | Figures |",
