@@ -224,6 +224,28 @@ void BM_StopLargePool(benchmark::State& state) {
 }
 BENCHMARK(BM_StopLargePool)->Args({1000000, 5})->Args({1000000, 999})->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
+// The pool's part of a Stop on a large pool: the selected entries deleted from a shown list
+// and the list laid out and painted again.
+void BM_PoolDeleteSelected(benchmark::State& state) {
+  Fakes fakes;
+  TForm1 form(fakes.services());
+  form.show();
+  form.poolAppendAll(makeNames(int(state.range(0))));
+  QApplication::processEvents();
+  FairRandom random(20261210);
+  for (auto _ : state) {
+    const int count = form.poolCount();
+    for (int k = 0; k < state.range(1); ++k) form.setPoolSelected(int(random.Below(std::uint32_t(count))), true);
+    QApplication::processEvents();
+    QElapsedTimer latency;
+    latency.start();
+    form.poolDeleteSelected();
+    QApplication::processEvents();
+    state.SetIterationTime(double(latency.nsecsElapsed()) / 1e9);
+  }
+}
+BENCHMARK(BM_PoolDeleteSelected)->Args({1000000, 5})->Args({1000000, 999})->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
 // The winners detail's save at a Stop of five, against a detail file that already holds
 // 0.1, 1 or 10 MB of rows.
 void BM_SaveDetail(benchmark::State& state) {

@@ -52,21 +52,27 @@ void NameList::clear() {
   ends_.clear();
 }
 
+// Every span of kept names between two deleted ones moves in one step, and their ends
+// shift by the bytes deleted before them.
 void NameList::erase(const std::vector<int>& ascending) {
   if (ascending.empty()) return;
-  size_t outByte = 0, outRow = 0, next = 0;
-  std::uint32_t begin = 0;
-  for (size_t r = 0; r < ends_.size(); ++r) {
-    const std::uint32_t end = ends_[r];
-    if (next < ascending.size() && size_t(ascending[next]) == r) {
-      ++next;
-    } else {
-      const size_t n = end - begin;
-      if (outByte != begin) std::memmove(bytes_.data() + outByte, bytes_.data() + begin, n);
-      outByte += n;
-      ends_[outRow++] = std::uint32_t(outByte);
+  size_t outRow = size_t(ascending[0]);
+  size_t outByte = outRow == 0 ? 0 : ends_[outRow - 1];
+  size_t k = 0;
+  while (k < ascending.size()) {
+    size_t row = size_t(ascending[k]);
+    while (k < ascending.size() && size_t(ascending[k]) == row) {
+      ++k;
+      ++row;
     }
-    begin = end;
+    const size_t stop = k < ascending.size() ? size_t(ascending[k]) : ends_.size();
+    if (row >= stop) continue;
+    const size_t from = ends_[row - 1];  // a deleted row lies just before `row`
+    const size_t to = ends_[stop - 1];
+    std::memmove(bytes_.data() + outByte, bytes_.data() + from, to - from);
+    const std::uint32_t shift = std::uint32_t(from - outByte);
+    for (size_t i = row; i < stop; ++i) ends_[outRow++] = ends_[i] - shift;
+    outByte += to - from;
   }
   bytes_.resize(outByte);
   ends_.resize(outRow);
