@@ -225,7 +225,7 @@ BuiltDesign::BuiltDesign(QWidget* window) {
 
   for (const design::TimerDesign& t : design::timers()) {
     auto* timer = new QTimer(window);
-    timer->setTimerType(Qt::PreciseTimer);  // a 1 ms timer needs it
+    timer->setTimerType(Qt::PreciseTimer);  // a frame-paced timer needs it
     timer->setInterval(t.intervalMs);
     add(t.name, timer);
   }

@@ -167,7 +167,7 @@ constexpr StatusPanel kStatusPanels[] = {
 };
 
 constexpr TimerDesign kTimers[] = {
-    {"Timer1", 1},     // picks: every tick makes a fresh pick while a draw runs
+    {"Timer1", 16},    // picks: one fresh pick per frame while a draw runs (the screen's pace)
     {"Timer2", 2000},  // the lock-out: Start/Stop is disabled until it fires
 };
 

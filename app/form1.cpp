@@ -30,10 +30,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-namespace {
-constexpr int kFrameMs = 16;  // how often a running draw's picks reach the screen
-}  // namespace
-
 TForm1::TForm1(Services services, QWidget* parent)
     : QWidget(parent),
       services_(std::move(services)),
@@ -125,11 +121,6 @@ void TForm1::setDesignState() {
 }
 
 void TForm1::bindEvents() {
-  frame_ = new QTimer(this);
-  frame_->setSingleShot(true);
-  frame_->setTimerType(Qt::PreciseTimer);
-  frame_->setInterval(kFrameMs);
-
   auto guarded = [this](auto handler) {
     return [this, handler] { Guarded(reporter_, handler); };
   };
@@ -141,7 +132,6 @@ void TForm1::bindEvents() {
   connect(SpeedButton1, &QAbstractButton::clicked, this, guarded([this] { commands_.SpeedButton1Click(); }));
   connect(Label13, &FlatPanel::clicked, this, guarded([this] { cycle_.Label13Click(); }));
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Tick(); });
-  connect(frame_, &QTimer::timeout, this, [this] { showPick(); });
   connect(Timer2, &QTimer::timeout, this, guarded([this] { cycle_.Timer2Timer(); }));
   connect(N1, &QAction::triggered, this, guarded([this] { commands_.N1Click(); }));
   connect(N2, &QAction::triggered, this, guarded([this] { commands_.N2Click(); }));
@@ -165,18 +155,16 @@ void TForm1::FormKeyUp(int key) {
   Guarded(reporter_, [&] { cycle_.FormKeyUp(key); });
 }
 
-// Timer1 ticks a thousand times a second: a tick that keeps failing (an empty draw-size
+// Timer1 ticks once per frame of the screen, and each tick's pick is what the screen shows
+// next: no pick is made that nobody sees. A tick that keeps failing (an empty draw-size
 // text, say) is reported once for the streak, and again only after a tick has succeeded
 // or a new draw has started. (Qt does not deliver a timer's next tick while its own
 // handler is still inside the report's event loop; other timers, Timer2 among them, go on.)
 void TForm1::Timer1Tick() {
-  inTick_ = true;
   try {
     Timer1Timer(*this, random_);
-    inTick_ = false;
     timer1Failing_ = false;
   } catch (...) {
-    inTick_ = false;
     if (timer1Failing_) return;
     timer1Failing_ = true;
     reporter_.reportCurrentException();

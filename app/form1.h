@@ -91,6 +91,7 @@ class TForm1 : public QWidget, public Window {
   Text poolName(int i) const override;
   void poolAppend(const Text& name) override;
   void poolAppendAll(const std::vector<Text>& names) override;
+  void poolAppendList(NameList&& names) override;
   void poolClear() override;
   bool poolSelected(int i) const override;
   void setPoolSelected(int i, bool on) override;
@@ -170,7 +171,7 @@ class TForm1 : public QWidget, public Window {
   PoolView* ListBox1 = nullptr;               // the pool
   FlatPanel* Label13 = nullptr;               // the pool caption; a click: page-key lock
   SpeedButton* SpeedButton1 = nullptr;        // candidate list shortcut: the candidate list file
-  QTimer* Timer1 = nullptr;                   // picks, every 1 ms during a draw
+  QTimer* Timer1 = nullptr;                   // picks, one per frame during a draw
   QTimer* Timer2 = nullptr;                   // the 2000 ms lock-out of Start/Stop
   QMenu* PopupMenu1 = nullptr;                // the pool's right-click menu
   QAction* N1 = nullptr;                      // "临时添加名单": add a name
@@ -189,9 +190,9 @@ class TForm1 : public QWidget, public Window {
   void applyLayout();
   void FormResize(const FormLayout& layout);
   void Timer1Tick();
-  void showPick();
   void showHeadline();
   void repaintPool();
+  int frameInterval() const;
   void FormKeyUp(int virtualKey);
   void focusWindowIfInside(QWidget* container);
   QRadioButton* slotButton(int k) const { return slotButtons_[size_t(k - 1)]; }
@@ -220,11 +221,4 @@ class TForm1 : public QWidget, public Window {
   bool pageKeyLocked_ = false;    // switched by a click on Label13
   QColor label13Face_;            // Label13's colour of the design, shown while unlocked
   bool timer1Failing_ = false;    // a failure streak of Timer1's ticks was reported
-
-  // A pick changes the headline and the pool's flags a thousand times a second; the screen
-  // shows them at the display's pace. Changes made outside a tick show at once.
-  QTimer* frame_ = nullptr;
-  bool inTick_ = false;
-  bool headlinePending_ = false;
-  bool poolPending_ = false;
 };

@@ -19,7 +19,10 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -36,12 +39,14 @@ int TForm1::poolCount() const { return poolModel_->count(); }
 
 Text TForm1::poolName(int i) const {
   if (i < 0 || i >= poolCount()) errors::throwIndex(i);
-  return poolModel_->name(i);
+  return Text(poolModel_->name(i));
 }
 
 void TForm1::poolAppend(const Text& name) { poolModel_->append(name); }
 
 void TForm1::poolAppendAll(const std::vector<Text>& names) { poolModel_->appendAll(names); }
+
+void TForm1::poolAppendList(NameList&& names) { poolModel_->appendAll(std::move(names)); }
 
 void TForm1::poolClear() { poolModel_->clear(); }
 
@@ -51,7 +56,7 @@ bool TForm1::poolSelected(int i) const {
 }
 
 // A pick changes up to 999 flags per tick: the model changes them silently and the view
-// is asked for one repaint, which Qt carries out at the display's pace.
+// is asked for one repaint, which Qt carries out at its next paint.
 void TForm1::setPoolSelected(int i, bool on) {
   if (i < 0 || i >= poolCount()) errors::throwListIndex(i);
   poolModel_->setSelected(i, on);
@@ -63,22 +68,7 @@ void TForm1::clearPoolSelection() {
   repaintPool();
 }
 
-void TForm1::repaintPool() {
-  if (inTick_) {
-    poolPending_ = true;
-    if (!frame_->isActive()) frame_->start();
-  } else {
-    ListBox1->requestRepaint();
-  }
-}
-
-// What the ticks since the last frame changed, on screen now.
-void TForm1::showPick() {
-  frame_->stop();
-  if (headlinePending_) showHeadline();
-  if (poolPending_) ListBox1->requestRepaint();
-  headlinePending_ = poolPending_ = false;
-}
+void TForm1::repaintPool() { ListBox1->requestRepaint(); }
 
 int TForm1::poolSelectedCount() const { return poolModel_->selectedCount(); }
 
@@ -111,13 +101,7 @@ Text TForm1::headline() const { return headline_; }
 void TForm1::setHeadline(const Text& text) {
   if (text == headline_) return;
   headline_ = text;
-  if (inTick_) {
-    headlinePending_ = true;
-    if (!frame_->isActive()) frame_->start();
-  } else {
-    headlinePending_ = false;
-    showHeadline();
-  }
+  showHeadline();
 }
 
 // The headline keeps every byte (Stop records it); the screen shows what fits in the
@@ -223,13 +207,22 @@ void TForm1::notice(const Text& message) { reporter_.report(message); }
 // ---- Timer1, the picking, and Timer2, the lock-out: switching on a running timer
 // changes nothing ----
 
-// When picking ends, the last pick is painted at once, before Stop goes on to the gong
-// and the save: the audience never sees an older pick while the record is written.
+// One frame of the screen the window is on, in milliseconds: a pick per frame is as fast
+// as the names can flicker by. A screen that reports no rate counts as 60 Hz.
+int TForm1::frameInterval() const {
+  const QScreen* on = screen();
+  const double hz = on ? on->refreshRate() : 0.0;
+  if (!(hz >= 1.0)) return 16;
+  return std::clamp(int(1000.0 / hz), 4, 33);
+}
+
+// Every pick is on screen before the next one is made, so the pick on screen when picking
+// ends is the one Stop records. It is painted at once, before Stop goes on to the gong and
+// the save: the audience never sees an older pick while the record is written.
 void TForm1::setPicking(bool on) {
   if (!on) {
     Timer1->stop();
     ListBox1->setSelectionLocked(false);
-    showPick();
     if (isVisible()) {
       StaticText1->repaint();
       ListBox1->viewport()->repaint();
@@ -237,7 +230,7 @@ void TForm1::setPicking(bool on) {
   } else if (!Timer1->isActive()) {
     timer1Failing_ = false;  // a new draw reports its first failure again
     ListBox1->setSelectionLocked(true);
-    Timer1->start();
+    Timer1->start(frameInterval());
   }
 }
 

@@ -1,5 +1,6 @@
 #include "app/poolmodel.h"
 
+#include "data/errors.h"
 #include "platform/codec.h"
 
 #include <algorithm>
@@ -11,12 +12,30 @@ void PoolModel::setSelected(int i, bool on) {
   if (bool(f) == on) return;
   f = on;
   selectedCount_ += on ? 1 : -1;
+  if (on && logged_) {
+    if (switchedOn_.size() < kLoggedRows) {
+      switchedOn_.push_back(i);
+    } else {
+      switchedOn_.clear();
+      logged_ = false;
+    }
+  }
 }
 
 void PoolModel::clearSelection() {
-  if (selectedCount_ == 0) return;
-  std::fill(flags_.begin(), flags_.end(), 0);
-  selectedCount_ = 0;
+  if (selectedCount_ != 0) {
+    if (logged_)
+      for (int row : switchedOn_) flags_[size_t(row)] = 0;
+    else
+      std::fill(flags_.begin(), flags_.end(), 0);
+    selectedCount_ = 0;
+  }
+  forgetSwitchedOn();
+}
+
+void PoolModel::forgetSwitchedOn() {
+  switchedOn_.clear();
+  logged_ = true;
 }
 
 void PoolModel::selectOnly(int a, int b) {
@@ -24,22 +43,37 @@ void PoolModel::selectOnly(int a, int b) {
   std::fill(flags_.begin(), flags_.end(), 0);
   std::fill(flags_.begin() + a, flags_.begin() + b + 1, 1);
   selectedCount_ = b - a + 1;
+  switchedOn_.clear();
+  logged_ = false;
 }
 
 void PoolModel::append(const Text& name) {
   const int row = count();
   beginInsertRows(QModelIndex(), row, row);
-  names_.push_back(name);
-  flags_.push_back(0);
+  const bool taken = names_.append(name);
+  if (taken) flags_.push_back(0);
   endInsertRows();
+  if (!taken) throw EOutOfResources("Unable to insert a line");
 }
 
 void PoolModel::appendAll(const std::vector<Text>& names) {
-  if (names.empty()) return;
+  NameList list;
+  for (const Text& n : names)
+    if (!list.append(n)) throw EOutOfResources("Unable to insert a line");
+  appendAll(std::move(list));
+}
+
+void PoolModel::appendAll(NameList&& names) {
+  if (names.count() == 0) return;
   const int first = count();
-  beginInsertRows(QModelIndex(), first, first + int(names.size()) - 1);
-  names_.insert(names_.end(), names.begin(), names.end());
-  flags_.resize(names_.size(), 0);
+  if (first == 0) {
+    beginInsertRows(QModelIndex(), 0, names.count() - 1);
+    names_ = std::move(names);
+  } else {
+    if (!names_.append(names)) throw EOutOfResources("Unable to insert a line");
+    beginInsertRows(QModelIndex(), first, names_.count() - 1);
+  }
+  flags_.resize(size_t(names_.count()), 0);
   endInsertRows();
 }
 
@@ -48,12 +82,14 @@ void PoolModel::clear() {
   names_.clear();
   flags_.clear();
   selectedCount_ = 0;
+  forgetSwitchedOn();
   endResetModel();
 }
 
+// Runs of adjacent rows are announced one removal each, from the last to the first, while
+// they are few; the names and flags move once, in one pass, whatever the number of rows.
 void PoolModel::deleteRows(const std::vector<int>& ascending) {
   if (ascending.empty()) return;
-  // Runs of adjacent rows, each announced as one removal, from the last to the first.
   std::vector<std::pair<int, int>> runs;
   for (int row : ascending) {
     if (!runs.empty() && runs.back().second + 1 == row)
@@ -61,50 +97,64 @@ void PoolModel::deleteRows(const std::vector<int>& ascending) {
     else
       runs.push_back({row, row});
   }
-  constexpr size_t kManyRuns = 32;
-  if (runs.size() <= kManyRuns) {
-    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
-      beginRemoveRows(QModelIndex(), it->first, it->second);
-      for (int r = it->first; r <= it->second; ++r) selectedCount_ -= flags_[size_t(r)];
-      names_.erase(names_.begin() + it->first, names_.begin() + it->second + 1);
-      flags_.erase(flags_.begin() + it->first, flags_.begin() + it->second + 1);
-      endRemoveRows();
+  for (int row : ascending) selectedCount_ -= flags_[size_t(row)];
+  auto removeAll = [&] {
+    names_.erase(ascending);
+    size_t out = 0, next = 0;
+    for (size_t r = 0; r < flags_.size(); ++r) {
+      if (next < ascending.size() && size_t(ascending[next]) == r) {
+        ++next;
+        continue;
+      }
+      flags_[out++] = flags_[r];
     }
+    flags_.resize(out);
+    dropLogAfterMove();
+  };
+  constexpr size_t kManyRuns = 32;
+  if (runs.size() > kManyRuns) {
+    // Hundreds of scattered rows (a Stop of 999): one reset instead of hundreds of removals.
+    beginResetModel();
+    removeAll();
+    endResetModel();
     return;
   }
-  // Many scattered rows (a Stop of hundreds in a long pool): one pass and one reset
-  // instead of hundreds of removals that each move the rest of the list.
-  beginResetModel();
-  size_t out = 0, next = 0;
-  for (size_t r = 0; r < names_.size(); ++r) {
-    if (next < ascending.size() && size_t(ascending[next]) == r) {
-      ++next;
-      selectedCount_ -= flags_[r];
-      continue;
-    }
-    if (out != r) {
-      names_[out] = std::move(names_[r]);
-      flags_[out] = flags_[r];
-    }
-    ++out;
+  // Each announced removal must leave the model as the view then sees it: the rows of the
+  // runs not yet announced stay in place (kept by `pending`) until their own turn.
+  std::vector<int> pending;
+  for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+    pending.clear();
+    for (int r = it->first; r <= it->second; ++r) pending.push_back(r);
+    beginRemoveRows(QModelIndex(), it->first, it->second);
+    names_.erase(pending);
+    flags_.erase(flags_.begin() + it->first, flags_.begin() + it->second + 1);
+    dropLogAfterMove();
+    endRemoveRows();
   }
-  names_.resize(out);
-  flags_.resize(out);
-  endResetModel();
 }
 
 void PoolModel::deleteSelected() {
   if (selectedCount_ == 0) return;
   std::vector<int> rows;
   rows.reserve(size_t(selectedCount_));
-  for (size_t r = 0; r < flags_.size(); ++r)
-    if (flags_[r]) rows.push_back(int(r));
+  if (logged_) {
+    // The selected rows are among the logged ones: no sweep over the whole pool.
+    for (int r : switchedOn_)
+      if (flags_[size_t(r)]) rows.push_back(r);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  } else {
+    for (size_t r = 0; r < flags_.size(); ++r)
+      if (flags_[r]) rows.push_back(int(r));
+  }
   deleteRows(rows);
 }
 
 QString PoolModel::shownName(int i) const {
   bool cut = false;
-  QString shown = platform::fromAnsiPrefix(names_[size_t(i)], kShownBytes, &cut);
+  // Only a start of the name is copied out: a name of megabytes costs no more than any.
+  const Text start(names_.name(i).substr(0, kShownBytes + 8));
+  QString shown = platform::fromAnsiPrefix(start, kShownBytes, &cut);
   if (cut) shown += QChar(0x2026);
   return shown;
 }

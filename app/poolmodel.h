@@ -1,13 +1,15 @@
 #pragma once
 // The pool behind ListBox1: the entries' names as bytes and a selected flag per entry.
 // The flags live here, not in a QItemSelectionModel: a pick sets up to 999 of them on
-// every 1 ms tick, and the view paints from them (see PoolView), so changing a flag
-// emits nothing. Row insertions and removals are announced as usual.
+// every frame, and the view paints from them (see PoolView), so changing a flag emits
+// nothing. Row insertions and removals are announced as usual.
+#include "data/namelist.h"
 #include "platform/text.h"
 
 #include <QAbstractListModel>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 class PoolModel : public QAbstractListModel {
@@ -23,8 +25,10 @@ class PoolModel : public QAbstractListModel {
 
   explicit PoolModel(QObject* parent = nullptr);
 
-  int count() const { return int(names_.size()); }
-  const Text& name(int i) const { return names_[size_t(i)]; }
+  int count() const { return names_.count(); }
+  std::string_view name(int i) const { return names_.name(i); }
+  // The names' bytes and index and the flags, for the memory figures.
+  size_t heldBytes() const { return names_.heldBytes() + flags_.capacity(); }
   bool selected(int i) const { return flags_[size_t(i)] != 0; }
   int selectedCount() const { return selectedCount_; }
 
@@ -34,8 +38,10 @@ class PoolModel : public QAbstractListModel {
   // Every entry from `a` to `b` (either order) selected, the others cleared.
   void selectOnly(int a, int b);
 
+  // EOutOfResources "Unable to insert a line" when the pool would pass 4 GiB of names.
   void append(const Text& name);
   void appendAll(const std::vector<Text>& names);  // one insertion for all of them
+  void appendAll(NameList&& names);                // the same, taking the list's buffer
   void clear();
   // Deletes the given rows (ascending, distinct, in range); the rest keep their order.
   void deleteRows(const std::vector<int>& ascending);
@@ -48,7 +54,20 @@ class PoolModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
  private:
-  std::vector<Text> names_;
+  static constexpr size_t kLoggedRows = 4096;
+  void forgetSwitchedOn();
+  // After rows moved: the log no longer names the right rows.
+  void dropLogAfterMove() {
+    switchedOn_.clear();
+    logged_ = selectedCount_ == 0;
+  }
+
+  NameList names_;
   std::vector<std::uint8_t> flags_;
   int selectedCount_ = 0;
+  // The rows switched on since every flag was last off, while they are few: clearing the
+  // selection then touches only them, not a million flags. Empty and not `logged_` once a
+  // range was selected or the log grew long; clearing then sweeps every flag.
+  std::vector<int> switchedOn_;
+  bool logged_ = true;
 };

@@ -1,10 +1,16 @@
-// How fast a pick is, alone and through the real window, how many picks a running draw
-// makes on screen, how long start-up takes with a large candidate list, and how soon a
-// draw over giant names stops.
+// How fast a pick is, alone and through the real window's timer, what a running draw costs
+// on screen, how long start-up takes with a large candidate list and what it holds, how
+// soon a Stop is done on a large pool and over giant names, and what the winners detail's
+// save costs against a file that is already large.
+//
+// scripts/bench-table.py runs this once and writes the README's table from the run.
 #include "app/form1.h"
+#include "data/detail.h"
 #include "data/random.h"
+#include "data/session.h"
 #include "data/startup.h"
 #include "draw/pick.h"
+#include "app/poolmodel.h"
 #include "platform/codec.h"
 #include "platform/gui.h"
 #include "support/fake_form.h"
@@ -25,6 +31,7 @@
 #include <vector>
 
 #include <malloc.h>
+#include <sys/resource.h>
 
 // Heap use of the whole process, for the memory figures below: every allocation through
 // operator new counted by its usable size, with the high-water mark since the last reset.
@@ -53,6 +60,16 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, size_t) noexcept { operator delete(p); }
 
 namespace {
+
+// The process's CPU time so far, user and system, in seconds.
+double cpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// One tick of a timer, as the event loop delivers it, without waiting for it.
+void fire(QTimer* timer) { QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection); }
 
 std::vector<Text> makeNames(int count) {
   std::vector<Text> names;
@@ -87,19 +104,20 @@ void BM_PickEngine(benchmark::State& state) {
 }
 BENCHMARK(BM_PickEngine)->Apply(pickArgs)->Unit(benchmark::kMicrosecond);
 
-// The same pick through the real window: flags into the pool model, the headline's text
-// set, repaints requested (not painted: the screen paints at its own pace).
+// One tick of the real window's Timer1, the path a running draw takes once per frame: the
+// pick's flags into the pool model, the headline set and fitted to its area, repaints
+// requested (painted by BM_RunningDraw).
 void BM_PickWindow(benchmark::State& state) {
   Fakes fakes;
   TForm1 form(fakes.services());
   form.poolAppendAll(makeNames(int(state.range(0))));
   form.setDrawSizeValue(int(state.range(1)));
-  FairRandom random(20261210);
-  for (auto _ : state) benchmark::DoNotOptimize(Timer1Timer(form, random));
+  for (auto _ : state) fire(form.Timer1);
 }
 BENCHMARK(BM_PickWindow)->Apply(pickArgs)->Unit(benchmark::kMicrosecond);
 
-// A running draw on screen, painting included: picks per second over 5 s.
+// A running draw on screen, painting included, over 5 s: picks per second and the CPU the
+// whole process takes, in percent of one core.
 void BM_RunningDraw(benchmark::State& state) {
   Fakes fakes;
   TForm1 form(fakes.services());
@@ -114,13 +132,25 @@ void BM_RunningDraw(benchmark::State& state) {
     form.cycle().Button1Click();
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const double cpuAtStart = cpuSeconds();
+    // Waits for events as the program's own loop does, instead of polling.
+    QEventLoop loop;
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
     const double seconds = clock.elapsed() / 1000.0;
+    const double cpu = cpuSeconds() - cpuAtStart;
     form.cycle().FlatButton1Click();
     state.counters["picks_per_s"] = double(picks) / seconds;
+    state.counters["cpu_pct"] = 100.0 * cpu / seconds;
   }
 }
-BENCHMARK(BM_RunningDraw)->Args({10000, 5})->Args({100000, 999})->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_RunningDraw)
+    ->Args({1000, 5})
+    ->Args({10000, 5})
+    ->Args({100000, 999})
+    ->Args({1000000, 999})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 // The draw folder "抽奖名单" in the current directory with the given candidate list, four
 // prizes and an empty picture; false when a file could not be written.
@@ -155,7 +185,89 @@ void BM_StartUp(benchmark::State& state) {
     state.counters["names"] = form.poolCount();
   }
 }
-BENCHMARK(BM_StartUp)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUp)->Arg(10)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Stop on a large pool: a draw runs on screen, the lock-out ends, Stop is pressed; the time
+// runs until the winners have left the pool, the record and the detail are saved and the
+// list has been laid out and painted again.
+void BM_StopLargePool(benchmark::State& state) {
+  const std::vector<Text> names = makeNames(int(state.range(0)));
+  testkit::TempCwd dir;
+  if (!dir.ok() || !dir.makeDrawFolder()) {
+    state.SkipWithError("cannot make the draw folder");
+    return;
+  }
+  Fakes fakes;
+  TForm1 form(fakes.services());
+  form.setDrawSizeValue(int(state.range(1)));
+  form.show();
+  form.poolAppendAll(names);
+  QApplication::processEvents();
+  for (auto _ : state) {
+    form.cycle().Button1Click();  // Start
+    fire(form.Timer1);
+    fire(form.Timer1);
+    QApplication::processEvents();
+    form.cycle().Timer2Timer();  // the lock-out is over
+    const int before = form.poolCount();
+    QElapsedTimer latency;
+    latency.start();
+    form.cycle().Button1Click();  // Stop
+    QApplication::processEvents();
+    state.SetIterationTime(double(latency.nsecsElapsed()) / 1e9);
+    form.cycle().Timer2Timer();
+    if (form.poolCount() != before - state.range(1)) {
+      state.SkipWithError("Stop did not take the winners");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_StopLargePool)->Args({1000000, 5})->Args({1000000, 999})->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The pool's part of a Stop on a large pool: the selected entries deleted from a shown list
+// and the list laid out and painted again.
+void BM_PoolDeleteSelected(benchmark::State& state) {
+  Fakes fakes;
+  TForm1 form(fakes.services());
+  form.show();
+  form.poolAppendAll(makeNames(int(state.range(0))));
+  QApplication::processEvents();
+  FairRandom random(20261210);
+  for (auto _ : state) {
+    const int count = form.poolCount();
+    for (int k = 0; k < state.range(1); ++k) form.setPoolSelected(int(random.Below(std::uint32_t(count))), true);
+    QApplication::processEvents();
+    QElapsedTimer latency;
+    latency.start();
+    form.poolDeleteSelected();
+    QApplication::processEvents();
+    state.SetIterationTime(double(latency.nsecsElapsed()) / 1e9);
+  }
+}
+BENCHMARK(BM_PoolDeleteSelected)->Args({1000000, 5})->Args({1000000, 999})->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The winners detail's save at a Stop of five, against a detail file that already holds
+// 0.1, 1 or 10 MB of rows.
+void BM_SaveDetail(benchmark::State& state) {
+  testkit::TempCwd dir;
+  Text existing = platform::ansi("序号,奖项,姓名,轮次,时间\r\n");
+  for (int row = 1; existing.size() < size_t(state.range(0)) * 1024; ++row)
+    existing += std::to_string(row) + platform::ansi(",一等奖,张") + std::to_string(row) + ",1,2026-12-10 20:00:00\r\n";
+  if (!dir.ok() || !dir.makeDrawFolder() || !testkit::writeBytes("抽奖名单/获奖明细.csv", existing)) {
+    state.SkipWithError("cannot write the detail file");
+    return;
+  }
+  FakeWindow w;
+  Session s;
+  const Text headline = platform::ansi("张三，李四，王五，赵六，钱七");
+  for (auto _ : state) {
+    AddDetailDraw(s, platform::ansi("一等奖"), headline, "20261210-200000");
+    SaveDetail(w, s);
+  }
+  if (!w.notices.empty()) state.SkipWithError("the save failed");
+  state.counters["file_MB"] = double(existing.size()) / (1 << 20);
+}
+BENCHMARK(BM_SaveDetail)->Arg(100)->Arg(1024)->Arg(10240)->Unit(benchmark::kMillisecond);
 
 // Putting a pick on screen: the headline's text is set and fitted to its area (the label
 // paints later). Picks of `names` names of `bytes` bytes each.
@@ -265,6 +377,7 @@ void BM_StartUpMemory(benchmark::State& state) {
     state.counters["file_MB"] = double(list.size()) / (1 << 20);
     state.counters["peak_per_file_byte"] = double(peak) / double(list.size());
     state.counters["held_per_file_byte"] = double(held) / double(list.size());
+    state.counters["pool_per_file_byte"] = double(form.poolModel().heldBytes()) / double(list.size());
   }
 }
 BENCHMARK(BM_StartUpMemory)->Args({1000000, 0})->Args({1000000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,14 +1,16 @@
 #include "data/startup.h"
 
 #include "data/errors.h"
+#include "data/filetext.h"
+#include "data/namelist.h"
 #include "data/session.h"
 #include "data/stringlist.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
 #include "platform/bitmap.h"
+#include "platform/files.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -32,7 +34,7 @@ void loadPicture(Window& w, const Text& path) {
 
 }  // namespace
 
-bool IsBlankLine(const Text& line) {
+bool IsBlankLine(std::string_view line) {
   // Walked from the line's start, so a full-width space is always read as one character.
   for (size_t i = 0; i < line.size();) {
     const auto c = static_cast<unsigned char>(line[i]);
@@ -54,11 +56,30 @@ TStringList LoadDrawFile(Window& w, const Text& ansiPath) {
   return list;
 }
 
+// The candidate list goes into the pool as one buffer: the file's bytes, turned into GB18030
+// where needed, become the pool's names with the line breaks squeezed out; no name is
+// copied one by one.
+NameList LoadNameList(Window& w, const Text& ansiPath) {
+  FileText text;
+  {
+    Text bytes;
+    errors::throwIfFailed(ansiPath, platform::readWholeFile(ansiPath, bytes));
+    text = AnsiFromFileBytes(bytes);
+  }  // the file's own bytes are given back before the list is cut
+  if (text.notConverted) w.notice(NotConvertedMessage(ansiPath, *text.notConverted));
+  NameList names = NameList::FromText(std::move(text.ansi));
+  // A blank line names no one: it never enters the pool.
+  std::vector<int> blank;
+  for (int i = 0; i < names.count(); ++i) {
+    if (IsBlankLine(names.name(i))) blank.push_back(i);
+  }
+  if (!blank.empty()) names.erase(blank);
+  return names;
+}
+
 void ReadMan(Window& w, const Text& path) {
   w.poolClear();
-  std::vector<Text> names = LoadDrawFile(w, path).lines();
-  names.erase(std::remove_if(names.begin(), names.end(), IsBlankLine), names.end());
-  w.poolAppendAll(names);
+  w.poolAppendList(LoadNameList(w, path));
 }
 
 void FormCreate(Window& w, Session& s) {

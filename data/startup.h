@@ -1,5 +1,6 @@
 #pragma once
 // Reading the draw folder at start-up.
+#include "data/namelist.h"
 #include "data/stringlist.h"
 #include "platform/text.h"
 
@@ -12,7 +13,11 @@ TStringList LoadDrawFile(Window& w, const Text& ansiPath);
 
 // A line that holds nothing but blanks (spaces, tabs and other control bytes, the
 // full-width space "　"), or nothing at all: it names no one.
-bool IsBlankLine(const Text& line);
+bool IsBlankLine(std::string_view line);
+
+// Loads the candidate list file as the pool holds it, leaving out blank lines, and reports
+// a file whose Unicode mark does not fit its bytes as LoadDrawFile does.
+NameList LoadNameList(Window& w, const Text& ansiPath);
 
 // Empties the pool and appends every line of the candidate list file, in file order,
 // leaving out blank lines.

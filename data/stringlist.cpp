@@ -2,19 +2,13 @@
 
 #include "data/errors.h"
 #include "data/filetext.h"
+#include "data/namelist.h"
 #include "platform/files.h"
 
 void TStringList::FromBytes(const Text& bytes) {
   lines_.clear();
-  const char* p = bytes.data();
-  const char* end = p + bytes.size();
-  while (p < end && *p != '\0') {
-    const char* start = p;
-    while (p < end && *p != '\r' && *p != '\n' && *p != '\0') ++p;
-    lines_.emplace_back(start, p);
-    if (p < end && *p == '\r') ++p;
-    if (p < end && *p == '\n') ++p;
-  }
+  ForEachLine(bytes.data(), bytes.data() + bytes.size(),
+              [this](const char* begin, const char* end) { lines_.emplace_back(begin, end); });
 }
 
 Text TStringList::ToBytes() const {

@@ -3,6 +3,7 @@
 // program. The loaders, the winners record and the draw engine work only through this,
 // so every rule of a draw runs without a window; the real window implements it with
 // widgets and the tests with a plain fake.
+#include "data/namelist.h"
 #include "platform/bitmap.h"
 #include "platform/text.h"
 
@@ -24,6 +25,11 @@ class Window {
   // Appends every name in order; a window may do this in one step.
   virtual void poolAppendAll(const std::vector<Text>& names) {
     for (const auto& n : names) poolAppend(n);
+  }
+  // Appends every name of a loaded list in order; a window may take the list's buffer
+  // as its own instead of copying the names.
+  virtual void poolAppendList(NameList&& names) {
+    for (int i = 0; i < names.count(); ++i) poolAppend(Text(names.name(i)));
   }
   virtual void poolClear() = 0;
   // No handler reads one entry's flag; the tests of the pick, the selection and the errors
@@ -84,7 +90,7 @@ class Window {
   // mark did not fit its bytes): shown in the error report's box, and the handler goes on.
   virtual void notice(const Text& message) = 0;
 
-  // The picking (Timer1, a fresh pick every 1 ms) and the lock-out of Start/Stop (Timer2,
+  // The picking (Timer1, a fresh pick on every frame of the screen) and the lock-out of Start/Stop (Timer2,
   // which ends it after 2000 ms), on and off.
   virtual void setPicking(bool on) = 0;
   virtual void setLockOut(bool on) = 0;

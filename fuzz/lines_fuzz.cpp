@@ -1,11 +1,14 @@
 // The line list's cutting of file bytes into lines: CR LF, LF, CR and LF CR, a zero byte
-// that ends everything, a final break that adds no line.
+// that ends everything, a final break that adds no line; the same lines in the pool's
+// compact list.
 #include "data/errors.h"
+#include "data/namelist.h"
 #include "data/stringlist.h"
 #include "fuzz/support.h"
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const Text bytes(reinterpret_cast<const char*>(data), size);
@@ -34,6 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   TStringList again;
   again.FromBytes(saved);
   FUZZ_CHECK(again.lines() == list.lines());
+
+  // The pool's compact list, cut in place, holds the same lines; deleting every other one
+  // keeps the rest.
+  NameList names = NameList::FromText(Text(bytes));
+  FUZZ_CHECK(names.count() == list.Count());
+  std::vector<int> odd;
+  for (int i = 0; i < names.count(); ++i) {
+    FUZZ_CHECK(names.name(i) == list.lines()[size_t(i)]);
+    if (i % 2) odd.push_back(i);
+  }
+  names.erase(odd);
+  for (int i = 0; i < names.count(); ++i) FUZZ_CHECK(names.name(i) == list.lines()[size_t(2 * i)]);
 
   // Indices outside the list raise the index error.
   for (std::int32_t i : {-1, list.Count()}) {

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QSignalSpy>
 
+#include <functional>
+
 using namespace apptest;
 
 namespace {
@@ -171,6 +173,64 @@ INSTANTIATE_TEST_SUITE_P(Selections, DeleteSelected,
                            return "Of" + std::to_string(info.param.count) + "Delete" +
                                   std::to_string(info.param.rows.size());
                          });
+
+// Clearing the selection touches only the flags that were switched on, yet every way a
+// flag gets set is cleared by the next pick: single flags, a dragged range, flags that moved
+// when rows before them were deleted, and more flags than are tracked one by one.
+struct ClearCase {
+  const char* name;
+  std::function<void(PoolModel&)> before;  // selects something
+};
+void PrintTo(const ClearCase& c, std::ostream* os) { *os << c.name; }
+
+class PoolClear : public ::testing::TestWithParam<ClearCase> {};
+
+TEST_P(PoolClear, LeavesNothingSelected) {
+  PoolModel model;
+  model.appendAll(numberedNames(10000));
+  GetParam().before(model);
+  ASSERT_GT(model.selectedCount(), 0);
+  model.clearSelection();
+  EXPECT_EQ(model.selectedCount(), 0);
+  for (int i = 0; i < model.count(); ++i) ASSERT_FALSE(model.selected(i)) << i;
+  // Set again afterwards: the next clear finds them as well.
+  model.setSelected(7, true);
+  model.clearSelection();
+  EXPECT_FALSE(model.selected(7));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PoolClear,
+    ::testing::Values(
+        ClearCase{"SingleFlags", [](PoolModel& m) { for (int r : {3, 9999, 3, 500}) m.setSelected(r, true); }},
+        ClearCase{"DraggedRange", [](PoolModel& m) { m.setSelected(1, true); m.selectOnly(20, 4000); }},
+        ClearCase{"SwitchedOffAndOn", [](PoolModel& m) { m.setSelected(5, true); m.setSelected(5, false); m.setSelected(6, true); }},
+        ClearCase{"MovedByADeletion",
+                  [](PoolModel& m) {
+                    m.setSelected(100, true);
+                    m.setSelected(200, true);
+                    m.deleteRows({0, 1, 2});  // rows 100 and 200 are now 97 and 197
+                    m.setSelected(300, true);
+                  }},
+        ClearCase{"MoreThanTracked", [](PoolModel& m) { for (int r = 0; r < 9000; r += 2) m.setSelected(r, true); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Stop deletes the selected rows, however they were set, and only them.
+TEST(PoolDelete, SelectedRowsLeaveAfterMovesAndRanges) {
+  PoolModel model;
+  model.appendAll(numberedNames(100));
+  model.setSelected(10, true);
+  model.setSelected(50, true);
+  model.deleteRows({0});  // rows 10 and 50 are now 9 and 49
+  model.setSelected(60, true);  // "000061"
+  model.deleteSelected();
+  ASSERT_EQ(model.count(), 96);
+  for (int i = 0; i < model.count(); ++i) {
+    const Text n(model.name(i));
+    EXPECT_TRUE(n != "000000" && n != "000010" && n != "000050" && n != "000061") << n;
+  }
+  EXPECT_EQ(model.selectedCount(), 0);
+}
 
 // 100,000 names: one insertion, and a pick of 999 on every tick changes flags without
 // announcing a single row; the list shows the pick.

@@ -62,7 +62,7 @@ TEST(Start, DesignStateBeforeAnyHandler) {
   EXPECT_EQ(form->SpinEdit1->text(), U("5"));
   EXPECT_FALSE(form->Timer1->isActive());
   EXPECT_FALSE(form->Timer2->isActive());
-  EXPECT_EQ(form->Timer1->interval(), 1);
+  EXPECT_EQ(form->Timer1->interval(), 16);  // one frame at 60 Hz
   EXPECT_EQ(form->Timer1->timerType(), Qt::PreciseTimer);
   EXPECT_EQ(form->Timer2->interval(), 2000);
   EXPECT_EQ(form->poolCount(), 0);

@@ -1,6 +1,7 @@
 // Line lists: cutting files into lines, saving them back, the index error, and what a
 // failed load or save leaves behind.
 #include "data/errors.h"
+#include "data/namelist.h"
 #include "data/stringlist.h"
 #include "helpers.h"
 
@@ -57,6 +58,12 @@ TEST_P(LineBreaks, LoadCutsLines) {
   TStringList fromBytes;
   fromBytes.FromBytes(c.bytes);
   EXPECT_EQ(fromBytes.lines(), c.lines);
+
+  // The pool's compact list cuts the same lines.
+  const NameList names = NameList::FromText(Text(c.bytes));
+  std::vector<Text> compact;
+  for (int i = 0; i < names.count(); ++i) compact.emplace_back(names.name(i));
+  EXPECT_EQ(compact, c.lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LineBreaks, ::testing::ValuesIn(kBreaks),
