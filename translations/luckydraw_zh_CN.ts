@@ -115,16 +115,16 @@ the previous record; No starts a fresh one and keeps the old files beside it as
 <context>
     <name>FileText</name>
     <message>
-        <source>Cannot convert file &quot;%1&quot; to GBK: line %2 holds U+%3, which GBK lacks. The file is read as it stands</source>
-        <translation>无法把文件“%1”转换为 GBK：第 %2 行含有 GBK 没有的字符 U+%3。文件按原样读取</translation>
+        <source>%1 lines in all</source>
+        <translation>共 %1 行</translation>
     </message>
     <message>
-        <source>Cannot convert file &quot;%1&quot; to GBK: line %2 holds the byte 0x%3, which is not UTF-8 although the file begins with a UTF-8 mark. The file is read as it stands</source>
-        <translation>无法把文件“%1”转换为 GBK：第 %2 行含有字节 0x%3，文件以 UTF-8 标记开头，这里却不是 UTF-8。文件按原样读取</translation>
+        <source>Cannot convert file &quot;%1&quot;: it begins with a UTF-8 mark, but these lines hold bytes that are not UTF-8: %2. The file is read as it stands</source>
+        <translation>无法转换文件“%1”：文件以 UTF-8 标记开头，但以下各行含有不属于 UTF-8 的字节：%2。文件按原样读入</translation>
     </message>
     <message>
-        <source>Cannot convert file &quot;%1&quot; to GBK: line %2 holds 0x%3, which is not UTF-16 although the file begins with a UTF-16 mark. The file is read as it stands</source>
-        <translation>无法把文件“%1”转换为 GBK：第 %2 行含有 0x%3，文件以 UTF-16 标记开头，这里却不是 UTF-16。文件按原样读取</translation>
+        <source>Cannot convert file &quot;%1&quot;: it begins with a UTF-16 mark, but these lines hold units that are not UTF-16: %2. The file is read as it stands</source>
+        <translation>无法转换文件“%1”：文件以 UTF-16 标记开头，但以下各行含有不属于 UTF-16 的编码单元：%2。文件按原样读入</translation>
     </message>
 </context>
 <context>
@@ -154,6 +154,25 @@ the previous record; No starts a fresh one and keeps the old files beside it as
     </message>
 </context>
 <context>
+    <name>Record</name>
+    <message numerus="yes">
+        <source>The winners record names winners of %1, but the prize count (line 6 of 基础配置.ini) shows only %n prize(s). These winners stay in the record and out of the draw; correct the prize count and restart to show them.</source>
+        <translation>
+            <numerusform>获奖记录中有%1的获奖者，但奖项个数（基础配置.ini 第 6 行）只显示 %n 个奖项。这些获奖者仍保留在获奖记录中，不再参加抽奖；请改正奖项个数后重新打开软件以显示这些奖项。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The previous record names %n winner(s). Starting afresh puts them all back into the draw, where they can win again.
+
+Continue the previous record?</source>
+        <translation>
+            <numerusform>上次的获奖记录中有 %n 名获奖者。重新开始会让他们全部回到抽奖名单，可能再次中奖。
+
+是否继续上次的获奖记录？</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Start</name>
     <message>
         <source>Lucky draw</source>
@@ -162,6 +181,10 @@ the previous record; No starts a fresh one and keeps the old files beside it as
     <message>
         <source>This Qt build cannot convert GBK text (ICU is missing).</source>
         <translation>此 Qt 版本无法转换 GBK 文本（缺少 ICU）。</translation>
+    </message>
+    <message>
+        <source>The program is already running in this draw folder. Use the window that is open; a second window would overwrite its winners record.</source>
+        <translation>本软件已在此抽奖文件夹中运行。请使用已打开的窗口；再开一个窗口会覆盖它的获奖记录。</translation>
     </message>
 </context>
 </TS>
