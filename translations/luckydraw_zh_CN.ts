@@ -158,7 +158,7 @@ the previous record; No starts a fresh one and keeps the old files beside it as
     <message numerus="yes">
         <source>The winners record names winners of %1, but the prize count (line 6 of 基础配置.ini) shows only %n prize(s). These winners stay in the record and out of the draw; correct the prize count and restart to show them.</source>
         <translation>
-            <numerusform>获奖记录中有%1的获奖者，但奖项个数（基础配置.ini 第 6 行）只显示 %n 个奖项。这些获奖者仍保留在获奖记录中，不再参加抽奖；请改正奖项个数后重新打开软件以显示这些奖项。</numerusform>
+            <numerusform>获奖记录中有%1的获奖者，但奖项个数（基础配置.ini 第 6 行）只显示 %n 个奖项。这些获奖者仍保留在获奖记录中，不再参加抽奖；请改正奖项个数后重新打开软件以显示这些奖项</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -184,7 +184,7 @@ Continue the previous record?</source>
     </message>
     <message>
         <source>The program is already running in this draw folder. Use the window that is open; a second window would overwrite its winners record.</source>
-        <translation>本软件已在此抽奖文件夹中运行。请使用已打开的窗口；再开一个窗口会覆盖它的获奖记录。</translation>
+        <translation>本软件已在此抽奖文件夹中运行。请使用已打开的窗口；再开一个窗口会覆盖它的获奖记录</translation>
     </message>
 </context>
 </TS>
