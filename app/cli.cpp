@@ -50,8 +50,9 @@ QString helpText() {
          QCoreApplication::translate(
              "CommandLine",
              "It reads files saved as GBK (Chinese Windows' code page), UTF-8 or UTF-16, and\n"
-             "writes its own files in GBK. The sounds drum.wav and gong.wav are read from the\n"
-             "program's own folder.\n"
+             "writes its own files in GBK, but for the spreadsheet 获奖明细.csv: that is UTF-8\n"
+             "with a byte-order mark, which Excel, WPS and LibreOffice open on any system. The\n"
+             "sounds drum.wav and gong.wav are read from the program's own folder.\n"
              "\n") +
          QCoreApplication::translate(
              "CommandLine",

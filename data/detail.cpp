@@ -6,16 +6,18 @@
 #include "data/textops.h"
 #include "data/texts.h"
 #include "data/window.h"
+#include "platform/codec.h"
 #include "platform/files.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
 
 // The largest running number and draw number in the file's rows. Quotes, commas and line
-// breaks are ASCII bytes, which never occur inside a GBK double-byte character, so the
-// CSV rules can be followed byte by byte.
+// breaks are ASCII bytes, which never occur inside a UTF-8 character nor inside a GBK
+// double-byte one, so the CSV rules can be followed byte by byte.
 struct Numbers {
   std::int32_t row = 0, draw = 0;
   bool anyRow = false;
@@ -80,10 +82,27 @@ void reportOnce(Window& w, Session& s, const Text& message) {
   w.notice(message);
 }
 
-// Writes `bytes` as the detail file; on success the pending draws are on disk.
-bool write(Window& w, Session& s, const Text& bytes) {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The file's text in the form it is written in, UTF-8 without the mark. A file in the
+// present form is taken byte for byte, bytes that are not UTF-8 included: nothing of it is
+// lost, and new rows go after it. UTF-8 without a mark (an editor's save) is taken as it
+// stands too; UTF-16 is converted; an older file, in GBK, has every character converted
+// and any byte that is no character kept (platform::utf8FromAnsi), so that the rows of an
+// earlier evening keep their names and numbers. A Unicode file that does not convert is
+// kept byte for byte.
+Text csvText(const Text& bytes) {
+  if (bytes.compare(0, kUtf8Mark.size(), kUtf8Mark) == 0) return bytes.substr(kUtf8Mark.size());
+  const FileText text = AnsiFromFileBytes(bytes);
+  if (text.form == FileText::Form::Ansi) return platform::utf8FromAnsi(bytes);
+  if (text.form == FileText::Form::Utf8 || text.notConverted) return bytes;
+  return platform::utf8FromAnsi(text.ansi);
+}
+
+// Writes the file's text, with its mark; on success the pending draws are on disk.
+bool write(Window& w, Session& s, const Text& text) {
   const Text& path = T().detailFile;
-  const platform::FileResult r = platform::writeWholeFileAtomic(path, bytes);
+  const platform::FileResult r = platform::writeWholeFileAtomic(path, Text(kUtf8Mark) + text);
   if (r.status != platform::FileResult::Ok) {
     reportOnce(w, s, errors::failureMessage(path, r));
     return false;
@@ -134,7 +153,7 @@ void SaveDetail(Window& w, Session& s) {
       reportOnce(w, s, errors::failureMessage(path, r));
       return;
     }
-    existing = AnsiFromFileBytes(bytes).ansi;
+    existing = csvText(bytes);
   }
 
   const Numbers found = scanRows(existing);
@@ -142,14 +161,15 @@ void SaveDetail(Window& w, Session& s) {
   std::int32_t draw = std::max(s.detail.lastDraw, found.draw);
 
   Text out = existing;
-  if (out.empty()) out = T().detailHeader + "\r\n";
+  if (out.empty()) out = platform::utf8FromAnsi(T().detailHeader) + "\r\n";
   if (out.back() != '\n' && out.back() != '\r') out += "\r\n";
   for (const DetailDraw& d : s.detail.pending) {
     ++draw;
+    const Text prize = platform::utf8FromAnsi(d.prize), time = platform::utf8FromAnsi(d.time);
     for (const Text& name : d.names) {
       ++row;
-      out += IntToStr(row) + "," + CsvField(d.prize) + "," + CsvField(name) + "," + IntToStr(draw) + "," +
-             CsvField(d.time) + "\r\n";
+      out += IntToStr(row) + "," + CsvField(prize) + "," + CsvField(platform::utf8FromAnsi(name)) + "," +
+             IntToStr(draw) + "," + CsvField(time) + "\r\n";
     }
   }
   if (write(w, s, out)) {
@@ -165,14 +185,16 @@ void RecoverDetailRows(Window& w, Session& s, const std::vector<RecordedWinners>
   if (platform::pathExists(T().detailFile)) {
     Text bytes;
     if (platform::readWholeFile(T().detailFile, bytes).status != platform::FileResult::Ok) return;
-    scanRows(AnsiFromFileBytes(bytes).ansi, &rows);
+    scanRows(csvText(bytes), &rows);
   }
   bool any = false;
   for (const RecordedWinners& slot : recorded) {
     DetailDraw draw{slot.prize, {}, T().detailRecovered};
     for (const Text& name : slot.names) {
       if (name.empty()) continue;
-      auto it = rows.find(name);
+      // The name as this program writes it: a row it wrote, or one of a converted GBK
+      // file, holds exactly these bytes.
+      auto it = rows.find(platform::utf8FromAnsi(name));
       if (it != rows.end() && it->second > 0)
         --it->second;
       else
@@ -189,5 +211,5 @@ void StartFreshDetail(Window& w, Session& s) {
   s.detail = WinnersDetail{};
   s.detail.startFresh = true;
   // With no file yet, the first Stop creates it.
-  if (platform::pathExists(T().detailFile)) write(w, s, T().detailHeader + "\r\n");
+  if (platform::pathExists(T().detailFile)) write(w, s, platform::utf8FromAnsi(T().detailHeader) + "\r\n");
 }

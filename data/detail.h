@@ -1,8 +1,14 @@
 #pragma once
 // The winners detail "抽奖名单\获奖明细.csv": one row per winner for whoever buys and hands
-// out the prizes. GBK with CR LF, so that Excel and WPS on a Chinese Windows open it by a
-// double click; a header row 序号,奖项,姓名,轮次,时间, then per winner a running number, the
-// prize name, the name, the draw's number within the evening and the local time of the Stop.
+// out the prizes. UTF-8 with a byte-order mark and CR LF, so that Excel, WPS and LibreOffice
+// open it by a double click on any system, whatever its language; a header row
+// 序号,奖项,姓名,轮次,时间, then per winner a running number, the prize name, the name, the
+// draw's number within the evening and the local time of the Stop. The program's texts are
+// GB18030 bytes: they become UTF-8 only on their way into the file, and a name's bytes
+// that are no character are written as they stand (platform::utf8FromAnsi).
+//
+// An older file, written in GBK without a mark, is read as GBK and rewritten in UTF-8,
+// every row kept, at the next write.
 //
 // It follows the winners record: every Stop adds its rows to what the file already holds
 // (so continuing the record continues the file), and answering No to the continue
@@ -47,7 +53,7 @@ void SaveDetail(Window& w, Session& s);
 // A continued start: every winner of the record (prize name and names, slot by slot) that
 // the file has no row for gets one now, its time field marking it as recovered, since the
 // time of its Stop is not known. Rows are matched by name, each row standing for one
-// winner. The file is written at once; a file that cannot be read is left alone.
+// winner, as the bytes the file holds against the bytes the name is written as. The file is written at once; a file that cannot be read is left alone.
 struct RecordedWinners {
   Text prize;
   std::vector<Text> names;

@@ -25,6 +25,28 @@ QString fromAnsiPrefix(const Text& bytes, size_t maxBytes, bool* cut) {
   return fromAnsi(n == bytes.size() ? bytes : bytes.substr(0, n));
 }
 
+Text utf8FromAnsi(const Text& bytes) {
+  Text out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t len = charLength(bytes, i, Pairing::WellFormed);
+    const Text piece = bytes.substr(i, len);
+    i += len;
+    if (static_cast<unsigned char>(piece[0]) < 0x80) {
+      out += piece;
+      continue;
+    }
+    const QString one = fromAnsi(piece);
+    if (toAnsi(one) != piece) {
+      out += piece;  // no character (it decoded as U+FFFD, whose bytes are others)
+      continue;
+    }
+    const QByteArray utf8 = one.toUtf8();
+    out.append(utf8.constData(), size_t(utf8.size()));
+  }
+  return out;
+}
+
 Text ansi(std::string_view utf8) {
   return toAnsi(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }

@@ -33,6 +33,12 @@ QString fromAnsiPrefix(const Text& bytes, size_t maxBytes, bool* cut = nullptr);
 // character, becomes '?').
 Text toAnsi(const QString& text);
 
+// GB18030 bytes as UTF-8 bytes, for files that others open (the winners spreadsheet).
+// Character by character: a character whose UTF-8 reads back as the same GB18030 bytes
+// becomes its UTF-8; any other byte (one that is no character) is kept as it stands, so
+// that nothing is lost and the same text always gives the same bytes. ASCII is unchanged.
+Text utf8FromAnsi(const Text& bytes);
+
 // A UTF-8 literal of the program's own (captions, file names, the separator) as bytes.
 Text ansi(std::string_view utf8);
 

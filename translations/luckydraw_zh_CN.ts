@@ -19,17 +19,6 @@ It reads and writes the draw folder &quot;抽奖名单&quot; in the current dire
 </translation>
     </message>
     <message>
-        <source>It reads files saved as GBK (Chinese Windows&apos; code page), UTF-8 or UTF-16, and
-writes its own files in GBK. The sounds drum.wav and gong.wav are read from the
-program&apos;s own folder.
-
-</source>
-        <translation>可读取以 GBK（中文 Windows 的代码页）、UTF-8 或 UTF-16 保存的文件；程序自己写的文件
-一律为 GBK。音效 drum.wav 和 gong.wav 从程序所在的文件夹读取。
-
-</translation>
-    </message>
-    <message>
         <source>Keys:
   Space      starts and stops a draw (released anywhere in the window)
   PageDown   the same, as a presenter&apos;s clicker sends it, unless the page-key
@@ -80,6 +69,19 @@ the previous record; No starts a fresh one and keeps the old files beside it as
     <message>
         <source>no display to show the window on (%1 is not set for QT_QPA_PLATFORM=%2)</source>
         <translation>没有可以显示窗口的屏幕（QT_QPA_PLATFORM=%2 所需的 %1 未设置）</translation>
+    </message>
+    <message>
+        <source>It reads files saved as GBK (Chinese Windows&apos; code page), UTF-8 or UTF-16, and
+writes its own files in GBK, but for the spreadsheet 获奖明细.csv: that is UTF-8
+with a byte-order mark, which Excel, WPS and LibreOffice open on any system. The
+sounds drum.wav and gong.wav are read from the program&apos;s own folder.
+
+</source>
+        <translation>可读取以 GBK（中文 Windows 的代码页）、UTF-8 或 UTF-16 保存的文件；程序自己写的文件
+为 GBK，只有获奖明细.csv 为带 BOM 的 UTF-8，任何语言的系统上都可用 Excel、WPS 或
+LibreOffice 直接打开。音效 drum.wav 和 gong.wav 从程序所在的文件夹读取。
+
+</translation>
     </message>
 </context>
 <context>

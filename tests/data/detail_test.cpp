@@ -40,6 +40,17 @@ bool setWritable(const char* utf8Path, bool writable) {
 }
 
 const char* const kHeader = "序号,奖项,姓名,轮次,时间";
+const Text kMark = "\xEF\xBB\xBF";
+
+// Lines as the spreadsheet holds them: the UTF-8 literals' own bytes, each ended by CR LF.
+Text rows(std::initializer_list<std::string_view> utf8Lines) {
+  Text out;
+  for (auto l : utf8Lines) out.append(l).append("\r\n");
+  return out;
+}
+
+// A whole spreadsheet as the program writes it: the UTF-8 mark, then the lines.
+Text csv(std::initializer_list<std::string_view> utf8Lines) { return kMark + rows(utf8Lines); }
 
 // One evening of the program: a window with its pool and prize names, the session, and
 // the draw cycle with a clock the test sets.
@@ -95,15 +106,15 @@ using Detail = InDrawFolder;
 TEST_F(Detail, RowsAfterSeveralDrawsInTwoSlots) {
   Evening e(kNames);
   e.draw(2, {"李四", "张三"}, "20261210-201500");
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
                                       "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00"}))
       << "written at the Stop";
 
   e.draw(1, {"Smith, John"}, "20261210-202005");
   e.draw(2, {"Anne \"Nan\" Lee", "王五"}, "20261210-203059");
   const Text expected =
-      crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
-             "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,\"Smith, John\",2,2026-12-10 20:20:05",
+      csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+           "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,\"Smith, John\",2,2026-12-10 20:20:05",
              "4,\"一等奖, 双人游\",\"Anne \"\"Nan\"\" Lee\",3,2026-12-10 20:30:59",
              "5,\"一等奖, 双人游\",王五,3,2026-12-10 20:30:59"});
   EXPECT_EQ(readFile(kDetail), expected);
@@ -114,7 +125,8 @@ TEST_F(Detail, RowsAfterSeveralDrawsInTwoSlots) {
 }
 
 // Names with characters GBK lacks, from a names file saved as UTF-8 and as UTF-16: drawn,
-// recorded and written to the spreadsheet as their GB18030 bytes (䶮 FE9F, 𠮷 95 34 B2 35).
+// recorded as their GB18030 bytes (䶮 FE9F, 𠮷 95 34 B2 35) and written to the spreadsheet
+// as UTF-8.
 TEST_F(Detail, RareCharactersFromUnicodeFilesAreRecordedAsGb18030) {
   const QString names = QString::fromUtf8("张三\r\n刘䶮\r\n𠮷田\r\n");
   const QByteArray utf8 = names.toUtf8();
@@ -133,9 +145,11 @@ TEST_F(Detail, RareCharactersFromUnicodeFilesAreRecordedAsGb18030) {
     EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"),
               A("[特等奖]\r\n") + "\x95\x34\xB2\x35\xCC\xEF\r\n" + A("[一等奖, 双人游]\r\n") +
                   "\xC1\xF5\xFE\x9F\xA3\xAC\xD5\xC5\xC8\xFD\r\n");
-    EXPECT_EQ(readFile(kDetail), A("序号,奖项,姓名,轮次,时间\r\n1,特等奖,") + "\x95\x34\xB2\x35\xCC\xEF" +
-                                     ",1,2026-12-10 20:15:00\r\n" + A("2,\"一等奖, 双人游\",") + "\xC1\xF5\xFE\x9F" +
-                                     ",2,2026-12-10 20:20:00\r\n" + A("3,\"一等奖, 双人游\",张三,2,2026-12-10 20:20:00\r\n"));
+    // The spreadsheet holds their UTF-8: 𠮷田 F0 A0 AE B7 E7 94 B0, 刘䶮 E5 88 98 E4 B6 AE.
+    EXPECT_EQ(readFile(kDetail), kMark + "序号,奖项,姓名,轮次,时间\r\n1,特等奖," + "\xF0\xA0\xAE\xB7\xE7\x94\xB0" +
+                                     ",1,2026-12-10 20:15:00\r\n2,\"一等奖, 双人游\"," +
+                                     "\xE5\x88\x98\xE4\xB6\xAE" +
+                                     ",2,2026-12-10 20:20:00\r\n3,\"一等奖, 双人游\",张三,2,2026-12-10 20:20:00\r\n");
   }
 }
 
@@ -159,7 +173,7 @@ TEST_F(Detail, NameHoldingTheSeparatorIsOneWinner) {
   EXPECT_EQ(third.w.names(), (std::vector<Text>{A("张三"), A("李四")}));
   EXPECT_EQ(third.w.counters[0], "3");
   EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), crlf({"[特等奖]", "张伟，市场部，陈静，陈静，销售部", "[一等奖, 双人游]", ""}));
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,张伟，市场部,1,2026-12-10 20:15:00",
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张伟，市场部,1,2026-12-10 20:15:00",
                                       "2,特等奖,陈静,1,2026-12-10 20:15:00",
                                       "3,特等奖,陈静，销售部,2,2026-12-10 20:16:00"}));
 }
@@ -171,7 +185,7 @@ TEST_F(Detail, EmptyNamesAreNoRowsAndAnEmptyPickAddsNoDraw) {
   e.draw(1, {}, "20261210-201600");  // an empty pool: nothing recorded
   e.w.pool.push_back({A("赵六"), false});
   e.draw(1, {"赵六"}, "20261210-201700");
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,张三,1,2026-12-10 20:15:00",
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:15:00",
                                       "2,特等奖,李四,1,2026-12-10 20:15:00",
                                       "3,特等奖,赵六,2,2026-12-10 20:17:00"}));
 }
@@ -191,7 +205,7 @@ TEST_F(Detail, RestartWithYesAddsToTheFileAndContinuesTheNumbers) {
   EXPECT_EQ(second.w.poolCount(), int(kNames.size()) - 3);
   second.draw(2, {"赵六"}, "20261210-210500");
 
-  EXPECT_EQ(readFile(kDetail), before + crlf({"4,\"一等奖, 双人游\",赵六,3,2026-12-10 21:05:00"}));
+  EXPECT_EQ(readFile(kDetail), before + rows({"4,\"一等奖, 双人游\",赵六,3,2026-12-10 21:05:00"}));
   EXPECT_EQ(QDir(QStringLiteral("抽奖名单")).entryList(QDir::Files).size(), 2) << "nothing kept aside";
 }
 
@@ -209,10 +223,10 @@ TEST_F(Detail, RestartWithNoKeepsTheOldFileBesideTheOldRecordAndStartsAfresh) {
   second.answer(platform::Dialogs::Answer::No);
   EXPECT_EQ(readFile("抽奖名单/获奖明细-20261211-190000.csv"), oldDetail);
   EXPECT_EQ(readFile("抽奖名单/获奖记录-20261211-190000.txt"), oldRecord);
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader})) << "a fresh file at once";
+  EXPECT_EQ(readFile(kDetail), csv({kHeader})) << "a fresh file at once";
 
   second.draw(1, {"钱七"}, "20261211-193000");
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,钱七,1,2026-12-11 19:30:00"}));
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,钱七,1,2026-12-11 19:30:00"}));
   EXPECT_TRUE(second.w.notices.empty());
 }
 
@@ -227,7 +241,7 @@ TEST_F(Detail, KeptCopiesOfOneEveningShareTheirName) {
   second.clock.stamp = "20261210-201500";
   second.answer(platform::Dialogs::Answer::No);
   EXPECT_EQ(readFile("抽奖名单/获奖明细-20261210-201500-2.csv"),
-            crlf({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"}));
+            csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"}));
   EXPECT_EQ(readFile("抽奖名单/获奖记录-20261210-201500-2.txt"), crlf({"[特等奖]", "张三", "[一等奖, 双人游]", ""}));
 }
 
@@ -236,20 +250,113 @@ TEST_F(Detail, NoWithoutRowsKeepsNoCopy) {
   Evening e(kNames);
   e.answer(platform::Dialogs::Answer::No);
   EXPECT_FALSE(QFileInfo::exists(QStringLiteral("抽奖名单/获奖明细-20261210-201500.csv")));
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader}));
+  EXPECT_EQ(readFile(kDetail), csv({kHeader}));
 }
 
-// Excel saves a CSV it opened as "CSV UTF-8" with a mark: the rows are taken over as GBK
-// and the numbers go on from them.
-TEST_F(Detail, FileResavedAsUtf8IsContinuedInGbk) {
-  writeFile(kDetail, "\xEF\xBB\xBF" "序号,奖项,姓名,轮次,时间\r\n1,特等奖,甲,1,2026-12-10 20:00:00\r\n"
-                     "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00");  // no final line break
+// Files found in the folder, then one Stop (张三 at 20:10): an older file in GBK is rewritten
+// in UTF-8 with every row kept, bytes that are no character kept as they stand; a file
+// already in UTF-8 (Excel's "CSV UTF-8", an editor's save) is continued byte for byte,
+// even where its bytes are not UTF-8. The numbers go on from the rows found.
+struct FoundCase {
+  const char* name;
+  Text found, after;
+};
+void PrintTo(const FoundCase& c, std::ostream* os) { *os << c.name; }
+
+Text utf16le(std::string_view utf8) {
+  Text out = "\xFF\xFE";
+  for (QChar c : QString::fromUtf8(utf8.data(), qsizetype(utf8.size())))
+    out += {char(c.unicode() & 0xFF), char(c.unicode() >> 8)};
+  return out;
+}
+
+const FoundCase kFound[] = {
+    {"OlderGbkFile",
+     crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:00:00", "2,特等奖,\"乗 \"\"Jo\"\"\",1,2026-12-10 20:00:00"}),
+     csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:00:00", "2,特等奖,\"乗 \"\"Jo\"\"\",1,2026-12-10 20:00:00",
+          "3,特等奖,张三,2,2026-12-10 20:10:00"})},
+    // 刘䶮 and 𠮷田 as GB18030 bytes (C1 F5 FE 9F, 95 34 B2 35 CC EF) become their UTF-8.
+    {"OlderFileWithRareCharacters",
+     crlf({kHeader}) + A("1,特等奖,") + "\xC1\xF5\xFE\x9F" + ",1,2026-12-10 20:00:00\r\n" + A("2,特等奖,") +
+         "\x95\x34\xB2\x35\xCC\xEF" + ",1,2026-12-10 20:00:00\r\n",
+     csv({kHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00", "2,特等奖,𠮷田,1,2026-12-10 20:00:00",
+          "3,特等奖,张三,2,2026-12-10 20:10:00"})},
+    {"OlderGbkFileWithoutFinalLineBreak", crlf({kHeader}) + A("1,特等奖,甲,4,2026-12-10 20:00:00"),
+     csv({kHeader, "1,特等奖,甲,4,2026-12-10 20:00:00", "2,特等奖,张三,5,2026-12-10 20:10:00"})},
+    // A lead byte before the comma and a byte FF are no characters: kept, the rest converted.
+    {"OlderGbkFileWithBytesThatAreNoCharacter",
+     crlf({kHeader}) + A("1,特等奖,王") + "\xB3" + ",1,2026-12-10 20:00:00\r\n" + A("2,特等奖,李") + "\xFF" +
+         A("四,1,2026-12-10 20:00:00\r\n"),
+     kMark + rows({kHeader}) + "1,特等奖,王\xB3" + ",1,2026-12-10 20:00:00\r\n" + "2,特等奖,李\xFF" +
+         rows({"四,1,2026-12-10 20:00:00", "3,特等奖,张三,2,2026-12-10 20:10:00"})},
+    {"Utf8WithMarkAsExcelSavesIt",
+     kMark + "序号,奖项,姓名,轮次,时间\r\n1,特等奖,甲,1,2026-12-10 20:00:00\r\n2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00",
+     csv({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00", "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00",
+          "3,特等奖,张三,8,2026-12-10 20:10:00"})},
+    // GBK bytes (张三 D5 C5 C8 FD) after a UTF-8 mark: the file is kept as it stands.
+    {"Utf8WithMarkHoldingBytesThatAreNotUtf8",
+     kMark + rows({kHeader}) + "1,特等奖,\xD5\xC5\xC8\xFD" + ",1,2026-12-10 20:00:00\r\n",
+     kMark + rows({kHeader}) + "1,特等奖,\xD5\xC5\xC8\xFD" + ",1,2026-12-10 20:00:00\r\n" +
+         rows({"2,特等奖,张三,2,2026-12-10 20:10:00"})},
+    {"Utf8WithoutMark", rows({kHeader, "1,特等奖,刘䶮,3,2026-12-10 20:00:00"}),
+     csv({kHeader, "1,特等奖,刘䶮,3,2026-12-10 20:00:00", "2,特等奖,张三,4,2026-12-10 20:10:00"})},
+    {"Utf16", utf16le("序号,奖项,姓名,轮次,时间\r\n1,特等奖,𠮷田,1,2026-12-10 20:00:00\r\n"),
+     csv({kHeader, "1,特等奖,𠮷田,1,2026-12-10 20:00:00", "2,特等奖,张三,2,2026-12-10 20:10:00"})},
+    {"Empty", "", csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"})},
+    {"OnlyTheMark", kMark, csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"})},
+};
+
+class FoundFile : public InDrawFolder, public ::testing::WithParamInterface<FoundCase> {};
+
+TEST_P(FoundFile, RowsKeptAndContinuedInUtf8) {
+  writeFile(kDetail, GetParam().found);
   Evening e(kNames);
   e.draw(1, {"张三"}, "20261210-201000");
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00",
-                                      "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00",
-                                      "3,特等奖,张三,8,2026-12-10 20:10:00"}));
+  EXPECT_EQ(readFile(kDetail), GetParam().after);
+  EXPECT_TRUE(e.w.notices.empty());
 }
+INSTANTIATE_TEST_SUITE_P(Table, FoundFile, ::testing::ValuesIn(kFound),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A continued start matches the record's names (GB18030 bytes) against the spreadsheet's
+// rows, in an older GBK file as in one written in UTF-8: 刘䶮, 𠮷田 and a name holding a
+// byte that is no character (FF) have their rows; only 张三, whom the file lacks, gets one,
+// once.
+struct RecoveryCase {
+  const char* name;
+  Text found;
+};
+void PrintTo(const RecoveryCase& c, std::ostream* os) { *os << c.name; }
+
+const RecoveryCase kRecoveries[] = {
+    {"OlderGbkFile", crlf({kHeader}) + A("1,特等奖,") + "\xC1\xF5\xFE\x9F" + ",1,2026-12-10 20:00:00\r\n" +
+                         A("2,特等奖,") + "\x95\x34\xB2\x35\xCC\xEF" + ",1,2026-12-10 20:00:00\r\n" +
+                         "3,Prize,Z\xFF" + ",1,2026-12-10 20:00:00\r\n"},
+    {"Utf8File", csv({kHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00", "2,特等奖,𠮷田,1,2026-12-10 20:00:00"}) +
+                     "3,Prize,Z\xFF" + ",1,2026-12-10 20:00:00\r\n"},
+};
+
+class Recovery : public InDrawFolder, public ::testing::WithParamInterface<RecoveryCase> {};
+
+TEST_P(Recovery, RareAndBadBytesMatchTheirRows) {
+  writeFile(kDetail, GetParam().found);
+  const Text& sep = testkit::kSep;
+  writeFile("抽奖名单/获奖记录.txt", A("[特等奖]\r\n") + "\xC1\xF5\xFE\x9F" + sep + "\x95\x34\xB2\x35\xCC\xEF" + sep +
+                                         "Z\xFF" + sep + A("张三\r\n[一等奖, 双人游]\r\n\r\n"));
+  const Text expected = csv({kHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00", "2,特等奖,𠮷田,1,2026-12-10 20:00:00"}) +
+                        "3,Prize,Z\xFF" + ",1,2026-12-10 20:00:00\r\n" + rows({"4,特等奖,张三,2,补记（时间不详）"});
+  {
+    Evening again(kNames);
+    again.answer(platform::Dialogs::Answer::Yes);
+    EXPECT_EQ(readFile(kDetail), expected);
+    EXPECT_TRUE(again.w.notices.empty());
+  }
+  Evening third(kNames);
+  third.answer(platform::Dialogs::Answer::Yes);
+  EXPECT_EQ(readFile(kDetail), expected) << "nothing recovered twice";
+}
+INSTANTIATE_TEST_SUITE_P(Table, Recovery, ::testing::ValuesIn(kRecoveries),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The file cannot be written (read-only here; on Windows, held open by Excel): one report,
 // the Stop completes with the record saved, and the rows wait for the first write that
@@ -267,12 +374,12 @@ TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
 
   e.draw(1, {"王五"}, "20261210-202000");
   EXPECT_EQ(e.w.notices.size(), 1u) << "reported once";
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader}));
+  EXPECT_EQ(readFile(kDetail), crlf({kHeader})) << "the older file, untouched";
 
   ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", true));
   e.draw(1, {"赵六"}, "20261210-203000");
   EXPECT_EQ(readFile(kDetail),
-            crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
+            csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
                    "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,王五,2,2026-12-10 20:20:00",
                    "4,特等奖,赵六,3,2026-12-10 20:30:00"}));
 
@@ -301,7 +408,7 @@ TEST_F(Detail, ContinuedStartRecoversRowsTheRecordHoldsAndTheFileLacks) {
   Evening again(kNames);
   again.answer(platform::Dialogs::Answer::Yes);
   const Text recovered =
-      crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00", "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00",
+      csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00", "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00",
             "3,特等奖,王五,2,补记（时间不详）", "4,特等奖,赵六,2,补记（时间不详）"});
   EXPECT_EQ(readFile(kDetail), recovered);
   EXPECT_TRUE(again.w.notices.empty());
@@ -311,7 +418,7 @@ TEST_F(Detail, ContinuedStartRecoversRowsTheRecordHoldsAndTheFileLacks) {
   third.answer(platform::Dialogs::Answer::Yes);
   EXPECT_EQ(readFile(kDetail), recovered);
   third.draw(1, {"钱七"}, "20261210-203000");
-  EXPECT_EQ(readFile(kDetail), recovered + A("5,特等奖,钱七,3,2026-12-10 20:30:00\r\n"));
+  EXPECT_EQ(readFile(kDetail), recovered + rows({"5,特等奖,钱七,3,2026-12-10 20:30:00"}));
   // Record and detail agree: every winner once in each.
   EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), crlf({"[特等奖]", "王五，赵六，钱七", "[一等奖, 双人游]", "李四，张三"}));
 }
@@ -329,7 +436,7 @@ TEST_F(Detail, UnreadableFileIsNeverWrittenOver) {
   ASSERT_TRUE(QDir().rmdir(QString::fromUtf8(kDetail)));
   writeFile(kDetail, crlf({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00"}));
   e.draw(1, {"王五"}, "20261210-203000");
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00", "2,特等奖,张三,2,2026-12-10 20:10:00",
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00", "2,特等奖,张三,2,2026-12-10 20:10:00",
                                       "3,特等奖,李四,3,2026-12-10 20:20:00", "4,特等奖,王五,4,2026-12-10 20:30:00"}));
 }
 
@@ -344,7 +451,7 @@ TEST_F(Detail, FailingRecordKeepsTheDrawForTheNextStop) {
   ASSERT_TRUE(setWritable("抽奖名单/获奖记录.txt", true));
   e.cycle.FlatButton1Click();
   e.draw(1, {"李四"}, "20261210-202000");
-  EXPECT_EQ(readFile(kDetail), crlf({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00",
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00",
                                       "2,特等奖,李四,2,2026-12-10 20:20:00"}));
 }
 

@@ -179,7 +179,8 @@ TEST_P(Evenings, EveryoneWinsOnceAndTheFilesAgree) {
   for (const auto& [n, k] : won) together[n] += k;
   EXPECT_EQ(together, candidates);
 
-  // One detail row per recorded winner.
+  // One detail row per recorded winner, in UTF-8 with its mark.
+  EXPECT_EQ(readBytes("抽奖名单/获奖明细.csv").value_or("").substr(0, 3), "\xEF\xBB\xBF");
   TStringList detail;
   detail.LoadFromFile(T().detailFile);
   for (std::int32_t i = 1; i < detail.Count(); ++i) {

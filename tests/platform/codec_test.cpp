@@ -149,6 +149,48 @@ TEST(Encode, RoundTripOfEveryTwoByteCharacterInOneRow) {
   EXPECT_EQ(platform::toAnsi(text), row);
 }
 
+// GB18030 to UTF-8 for the winners spreadsheet: every character as UTF-8 (bytes written
+// out from the UTF-8 rules), every byte that is no character kept as it stands.
+struct Utf8Case {
+  const char* name;
+  Text gb18030, utf8;
+};
+void PrintTo(const Utf8Case& c, std::ostream* os) { *os << c.name; }
+
+const Utf8Case kUtf8s[] = {
+    {"Ascii", "1,Smith \"J\",\r\n", "1,Smith \"J\",\r\n"},
+    {"GbkTwoByte", "\xD5\xC5\xC8\xFD", "\xE5\xBC\xA0\xE4\xB8\x89"},                   // 张三
+    {"SecondByteIsBackslash", "\x81\x5C", "\xE4\xB9\x97"},                                // 乗
+    {"TwoByteOfGb18030", "\xC1\xF5\xFE\x9F", "\xE5\x88\x98\xE4\xB6\xAE"},             // 刘䶮
+    {"Supplementary", "\x95\x34\xB2\x35\xCC\xEF", "\xF0\xA0\xAE\xB7\xE7\x94\xB0"},  // 𠮷田
+    {"FourByteBmp", "\x81\x39\xEE\x39", "\xE3\x90\x80"},                                // 㐀
+    {"EuroSign", "\x80", "\xE2\x82\xAC"},
+    {"ReplacementCharacterItself", "\x84\x31\xA4\x37", "\xEF\xBF\xBD"},
+    {"LeadByteBeforeCommaKept", "a\xB3,\xD5\xC5", "a\xB3,\xE5\xBC\xA0"},
+    {"LeadByteAtEndKept", "\xD5\xC5\xB3", "\xE5\xBC\xA0\xB3"},
+    {"ByteFFKept", "\xFF" "a", "\xFF" "a"},
+    {"FourBytesThatNameNoCharacterKept", "\x84\x31\xA5\x30", "\x84\x31\xA5\x30"},
+    {"FourBytesBeyondU10FFFFKept", "\xE3\x32\x9A\x36", "\xE3\x32\x9A\x36"},
+    {"Empty", "", ""},
+};
+
+class Utf8 : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(Utf8, CharactersConvertedOtherBytesKept) {
+  EXPECT_EQ(platform::utf8FromAnsi(GetParam().gb18030), GetParam().utf8);
+}
+INSTANTIATE_TEST_SUITE_P(Table, Utf8, ::testing::ValuesIn(kUtf8s),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Every character of a long row comes back as the same GB18030 bytes through its UTF-8.
+TEST(Utf8, EveryTwoByteCharacterOfARowRoundTrips) {
+  Text row;
+  for (int t = 0x40; t <= 0xFE; ++t)
+    if (t != 0x7F) row += {char(0x81), char(t)};
+  const Text utf8 = platform::utf8FromAnsi(row);
+  EXPECT_EQ(platform::toAnsi(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))), row);
+}
+
 TEST(NativePath, BackslashesBecomeSeparatorsOnlyBetweenCharacters) {
   // 乗 ends in byte 5C; only the real backslash after it separates.
   EXPECT_EQ(platform::nativePath("\x81\x5C\\a.txt"), QString::fromUtf8("乗/a.txt"));
