@@ -20,6 +20,7 @@
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/groupbox.h"
+#include "widgets/headline.h"
 #include "widgets/numberedit.h"
 #include "widgets/speedbutton.h"
 
@@ -109,6 +110,7 @@ void TForm1::setDesignState() {
 
   auto designText = [](const char* name) { return platform::ansi(design::component(name).caption); };
   headline_ = designText("StaticText1");
+  headlineFace_ = StaticText1->font();
   buttonCaption_ = designText("Button1");
   for (int k = 1; k <= kSlotCount; ++k) {
     const design::PrizeSlot& slot = design::prizeSlots()[size_t(k - 1)];
@@ -178,7 +180,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 // Docking and anchors, then FormResize.
 void TForm1::applyLayout() {
-  const FormLayout l = layoutFor(size(), services_.screens.primaryWidth());
+  layout_ = layoutFor(size(), services_.screens.primaryWidth());
+  const FormLayout& l = layout_;
   Panel8->setGeometry(l.Panel8);
   StatusBar1->setGeometry(l.StatusBar1);
   Panel18->setGeometry(l.Panel18);
@@ -199,8 +202,18 @@ void TForm1::FormResize(const FormLayout& l) {
   RadioButton6->update();
 }
 
-QPoint TForm1::firstShowPosition() const {
-  return centredOn(services_.screens.desktop().size(), design::window().outerSize);
+QPoint TForm1::firstShowPosition() const { return firstShowFrame().topLeft(); }
+
+// The design's outer size; a frame that the system draws wider or taller than the
+// design's (a title bar at 200 %) counts as it is, once the window exists.
+QRect TForm1::firstShowFrame() const {
+  const design::WindowDesign& d = design::window();
+  return openingFrame(services_.screens.desktop(), services_.screens.availableAreas(), d.clientSize + frameExtent());
+}
+
+QSize TForm1::frameExtent() const {
+  const design::WindowDesign& d = design::window();
+  return (d.outerSize - d.clientSize).expandedTo(frameGeometry().size() - size());
 }
 
 void TForm1::runFormCreate() {
@@ -210,7 +223,12 @@ void TForm1::runFormCreate() {
 void TForm1::firstShow() {
   // The continue question comes while the window is not yet on screen.
   Guarded(reporter_, [&] { FormShow(*this, session_, services_.dialogs, services_.clock); });
-  move(firstShowPosition());
+  // A window that would reach beyond the displays' free areas opens smaller by as much as
+  // its frame was cut, so that Start and the status bar are on screen.
+  const QRect frame = firstShowFrame();
+  const QSize client = frame.size() - frameExtent();
+  if (client != size()) resize(client);
+  move(frame.topLeft());
   // Twice on purpose: before the show, so that the window comes up with RadioButton1 as its
   // focus widget, and after the activation, which may have handed the focus on.
   RadioButton1->setFocus(Qt::ActiveWindowFocusReason);

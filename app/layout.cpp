@@ -3,6 +3,7 @@
 #include "app/design.h"
 
 #include <QPoint>
+#include <QRegion>
 
 #include <algorithm>
 #include <cstdint>
@@ -32,6 +33,9 @@ constexpr int kImageAboveBottom = 50;        // Image1's bottom above Panel18's 
 constexpr int kSmallDisplayWidth = 800;      // on a primary display this wide...
 constexpr int kSmallDisplayImageLeft = 0;    // ...Image1's left
 constexpr int kSmallDisplayGroupLeft = 490;  // ...and cxGroupBox3's left
+// A pick too long for the headline in its design type shrinks down to this size before it
+// is cut: still legible, and at the design size about 600 names of two characters.
+constexpr int kHeadlineSmallestPx = 12;
 
 // A rectangle as a widget holds it: a negative extent counts as 0.
 QRect box(int left, int top, int width, int height) {
@@ -50,6 +54,30 @@ int proportionalCentre(int c, int width, int designWidth) {
 QPoint centredOn(QSize desktop, QSize outer) {
   return QPoint(std::max((desktop.width() - outer.width()) / 2, 0),
                 std::max((desktop.height() - outer.height()) / 2, 0));
+}
+
+QRect openingFrame(QRect desktop, const std::vector<QRect>& areas, QSize outer) {
+  QRect frame(centredOn(desktop.size(), outer), outer);
+  if (areas.empty()) return frame;
+  QRegion free;
+  for (const QRect& a : areas) free += a;
+  if (QRegion(frame).subtracted(free).isEmpty()) return frame;
+
+  const QRect* best = &areas.front();
+  qint64 bestShare = 0;
+  for (const QRect& a : areas) {
+    const QRect common = a.intersected(frame);
+    const qint64 share = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+    if (share > bestShare) {
+      best = &a;
+      bestShare = share;
+    }
+  }
+  const QRect& area = *best;
+  frame.setSize(outer.boundedTo(area.size()));
+  frame.moveLeft(std::clamp(frame.left(), area.left(), area.left() + area.width() - frame.width()));
+  frame.moveTop(std::clamp(frame.top(), area.top(), area.top() + area.height() - frame.height()));
+  return frame;
 }
 
 FormLayout layoutFor(QSize client, int primaryWidth) {
@@ -96,6 +124,8 @@ FormLayout layoutFor(QSize client, int primaryWidth) {
   l.StaticText1.setHeight(std::max(Ph - kStageBelowHeadline, 0));
   l.cxGroupBox1.moveTop(Ph - kButtonsFromBottom);
   l.Image1.moveTop(Ph - l.Image1.height() - kImageAboveBottom);
+  l.headlinePx = design::component("StaticText1").font.pixels;
+  l.headlineSmallestPx = kHeadlineSmallestPx;
   if (primaryWidth == kSmallDisplayWidth) {
     l.Image1.moveLeft(kSmallDisplayImageLeft);
     l.cxGroupBox3.moveLeft(kSmallDisplayGroupLeft);
