@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 TForm1::TForm1(Services services, QWidget* parent)
@@ -188,8 +189,50 @@ void TForm1::applyLayout() {
   cxGroupBox2->setGeometry(l.cxGroupBox2);
   cxGroupBox3->setGeometry(l.cxGroupBox3);
   Image1->setGeometry(l.Image1);
+  Image1->setScale(l.scale);
   cxGroupBox1->setGeometry(l.cxGroupBox1);
+  scaleButtons(l);
+  layPrizeBar();
   FormResize(l);
+}
+
+// The buttons under the headline at the stage's scale: their boxes and their type.
+void TForm1::scaleButtons(const FormLayout& l) {
+  const std::pair<FlatButton*, const QRect*> buttons[] = {
+      {Button1, &l.Button1}, {FlatButton1, &l.FlatButton1}, {FlatButton2, &l.FlatButton2}, {FlatButton3, &l.FlatButton3}};
+  for (const auto& [button, box] : buttons) {
+    button->setGeometry(*box);
+    QFont font = button->font();
+    const int px = scaledPixels(design::component(qPrintable(button->objectName())).font.pixels, l.scale);
+    if (font.pixelSize() != px) {
+      font.setPixelSize(px);
+      button->setFont(font);
+    }
+  }
+}
+
+// The prize slots: a prize name wider than its radio button's design width (a sponsor's
+// "特等奖 MacBook Pro") widens the button as far as the bar has room before cxGroupBox3,
+// and the slots after it move along.
+void TForm1::layPrizeBar() {
+  std::array<int, kSlotCount> captions{}, counters{};
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (!slotButton(k)->isVisibleTo(this)) continue;
+    // What the caption needs: the indicator, the gap after it and the text itself.
+    const QRadioButton* button = slotButton(k);
+    const QStyle* style = button->style();
+    captions[size_t(k - 1)] = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button) +
+                              style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button) +
+                              button->fontMetrics().horizontalAdvance(button->text());
+    counters[size_t(k - 1)] = slotCounter(k)->sizeHint().width();
+  }
+  const auto places = prizeSlotPlaces(layout_.cxGroupBox3.x(), captions, counters);
+  for (int k = 1; k <= kSlotCount; ++k) {
+    const SlotPlace& place = places[size_t(k - 1)];
+    slotButton(k)->setGeometry(place.button);
+    const QRect& design = design::component(design::prizeSlots()[size_t(k - 1)].counter).rect;
+    fitLabelToText(slotCounter(k), QRect(place.counter, design.size()));
+  }
 }
 
 void TForm1::FormResize(const FormLayout& l) {

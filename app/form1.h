@@ -193,6 +193,8 @@ class TForm1 : public QWidget, public Window {
   void bindEvents();
   void applyLayout();
   void FormResize(const FormLayout& layout);
+  void scaleButtons(const FormLayout& layout);
+  void layPrizeBar();
   void Timer1Tick();
   void showHeadline();
   void repaintPool();

@@ -136,11 +136,13 @@ Text TForm1::slotCaption(int k) const { return slotCaptions_[size_t(k - 1)]; }
 void TForm1::setSlotCaption(int k, const Text& caption) {
   slotCaptions_[size_t(k - 1)] = caption;
   slotButton(k)->setText(asButtonText(caption));
+  layPrizeBar();
 }
 
 void TForm1::showSlot(int k) {
   slotButton(k)->show();
   slotCounter(k)->show();
+  layPrizeBar();
 }
 
 Text TForm1::counter(int k) const { return counters_[size_t(k - 1)]; }
@@ -150,7 +152,7 @@ void TForm1::setCounter(int k, const Text& caption) {
   counters_[size_t(k - 1)] = caption;
   QLabel* label = slotCounter(k);
   label->setText(platform::fromAnsi(caption));
-  fitLabelToText(label, design::component(design::prizeSlots()[size_t(k - 1)].counter).rect);
+  layPrizeBar();
 }
 
 // ---- Button1 ----

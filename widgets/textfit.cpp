@@ -120,10 +120,14 @@ class Names {
   int count() const { return int(ends_.size()); }
   int begin(int n) const { return n ? ends_[size_t(n - 1)] : 0; }
   int end(int n) const { return ends_[size_t(n)]; }
-  qreal width(int n, const QFontMetricsF& m) const {
+  // The name's width, or any width over `limit` once it is known to be wider.
+  qreal width(int n, const QFontMetricsF& m, qreal limit) const {
+    // No visible character is narrower than a tenth of the type's height (as in
+    // mostCharactersInBox): a longer name is wider than the limit without measuring it.
+    if (end(n) - begin(n) > limit / std::max<qreal>(1, m.height() / 10) + 1) return limit + 1;
     if (!alone_[size_t(n)]) return m.horizontalAdvance(text_.mid(begin(n), end(n) - begin(n)));
     qreal w = 0;
-    for (int i = begin(n); i < end(n); ++i) w += m.horizontalAdvance(text_.at(i));
+    for (int i = begin(n); i < end(n) && w <= limit; ++i) w += m.horizontalAdvance(text_.at(i));
     return w;
   }
 
@@ -147,7 +151,7 @@ Packing pack(const Names& names, const QFontMetricsF& m, const QSize& box, bool 
   const int lines = box.height() < m.height() ? 0 : 1 + int((box.height() - m.height()) / m.lineSpacing());
   qreal x = 0;
   for (int n = 0; n < names.count(); ++n) {
-    const qreal w = names.width(n, m);
+    const qreal w = names.width(n, m, width);
     if (w > width) {
       p.tooWide = true;
       break;
@@ -217,9 +221,11 @@ HeadlineFit fitHeadline(const QString& text, bool moreFollows, const QFont& font
   const QFontMetricsF m(small);
   Packing p = pack(names, m, box, true);
   if (p.placed == 0 && p.tooWide) {
-    // The first name alone is wider than a line: it is cut where the box ends, as a
-    // word-wrapping label would show it.
-    return HeadlineFit{smallestPx, fitTextToBox(text, moreFollows, small, box), {}};
+    // The first name alone is wider than a line in any type: it is cut where the box ends,
+    // in the largest type, as a word-wrapping label shows it.
+    const QFont large = sized(font, largestPx);
+    const int most = mostCharactersInBox(large, box);
+    return HeadlineFit{largestPx, fitTextToBox(text.left(most), moreFollows || text.size() > most, large, box), {}};
   }
   const qreal ellipsis = m.horizontalAdvance(kEllipsis);
   auto lineOf = [&](int n) {

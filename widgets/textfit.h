@@ -24,8 +24,9 @@ struct HeadlineFit {
   int pixelSize = 0;  // the type's size
   QString shown;      // the whole text, or its longest start of whole names and "…"
   // Where each line of `shown` begins, the first at 0; lines break only after a "，". Empty
-  // when a name is wider than the box even in the smallest type: then `shown` is laid out
-  // as a word-wrapping label lays it out, cut as fitTextToBox() cuts it.
+  // when the first name is wider than the box even in the smallest type: then `shown` is
+  // that name in the largest type, laid out as a word-wrapping label lays it out and cut
+  // as fitTextToBox() cuts it.
   std::vector<int> lineStarts;
 };
 
