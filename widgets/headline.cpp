@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 Headline::Headline(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
   setWordWrap(true);
