@@ -8,6 +8,7 @@
 #include "widgets/flatpanel.h"
 #include "widgets/fonts.h"
 #include "widgets/groupbox.h"
+#include "widgets/headline.h"
 #include "widgets/numberedit.h"
 #include "widgets/speedbutton.h"
 
@@ -50,7 +51,7 @@ QWidget* create(const Component& c, QWidget* parent) {
     }
     case Kind::Label:
     case Kind::StaticText: {
-      auto* w = new QLabel(parent);
+      auto* w = c.kind == Kind::StaticText ? new Headline(parent) : new QLabel(parent);
       w->setTextFormat(Qt::PlainText);  // names come from files written by anyone
       w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       w->setMargin(0);

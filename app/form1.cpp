@@ -20,6 +20,7 @@
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
 #include "widgets/groupbox.h"
+#include "widgets/headline.h"
 #include "widgets/numberedit.h"
 #include "widgets/speedbutton.h"
 
@@ -28,6 +29,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 TForm1::TForm1(Services services, QWidget* parent)
@@ -109,6 +111,7 @@ void TForm1::setDesignState() {
 
   auto designText = [](const char* name) { return platform::ansi(design::component(name).caption); };
   headline_ = designText("StaticText1");
+  headlineFace_ = StaticText1->font();
   buttonCaption_ = designText("Button1");
   for (int k = 1; k <= kSlotCount; ++k) {
     const design::PrizeSlot& slot = design::prizeSlots()[size_t(k - 1)];
@@ -178,15 +181,58 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 // Docking and anchors, then FormResize.
 void TForm1::applyLayout() {
-  const FormLayout l = layoutFor(size(), services_.screens.primaryWidth());
+  layout_ = layoutFor(size(), services_.screens.primaryWidth());
+  const FormLayout& l = layout_;
   Panel8->setGeometry(l.Panel8);
   StatusBar1->setGeometry(l.StatusBar1);
   Panel18->setGeometry(l.Panel18);
   cxGroupBox2->setGeometry(l.cxGroupBox2);
   cxGroupBox3->setGeometry(l.cxGroupBox3);
   Image1->setGeometry(l.Image1);
+  Image1->setScale(l.scale);
   cxGroupBox1->setGeometry(l.cxGroupBox1);
+  scaleButtons(l);
+  layPrizeBar();
   FormResize(l);
+}
+
+// The buttons under the headline at the stage's scale: their boxes and their type.
+void TForm1::scaleButtons(const FormLayout& l) {
+  const std::pair<FlatButton*, const QRect*> buttons[] = {
+      {Button1, &l.Button1}, {FlatButton1, &l.FlatButton1}, {FlatButton2, &l.FlatButton2}, {FlatButton3, &l.FlatButton3}};
+  for (const auto& [button, box] : buttons) {
+    button->setGeometry(*box);
+    QFont font = button->font();
+    const int px = scaledPixels(design::component(qPrintable(button->objectName())).font.pixels, l.scale);
+    if (font.pixelSize() != px) {
+      font.setPixelSize(px);
+      button->setFont(font);
+    }
+  }
+}
+
+// The prize slots: a prize name wider than its radio button's design width (a sponsor's
+// "特等奖 MacBook Pro") widens the button as far as the bar has room before cxGroupBox3,
+// and the slots after it move along.
+void TForm1::layPrizeBar() {
+  std::array<int, kSlotCount> captions{}, counters{};
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (!slotButton(k)->isVisibleTo(this)) continue;
+    // What the caption needs: the indicator, the gap after it and the text itself.
+    const QRadioButton* button = slotButton(k);
+    const QStyle* style = button->style();
+    captions[size_t(k - 1)] = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button) +
+                              style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button) +
+                              button->fontMetrics().horizontalAdvance(button->text());
+    counters[size_t(k - 1)] = slotCounter(k)->sizeHint().width();
+  }
+  const auto places = prizeSlotPlaces(layout_.cxGroupBox3.x(), captions, counters);
+  for (int k = 1; k <= kSlotCount; ++k) {
+    const SlotPlace& place = places[size_t(k - 1)];
+    slotButton(k)->setGeometry(place.button);
+    const QRect& design = design::component(design::prizeSlots()[size_t(k - 1)].counter).rect;
+    fitLabelToText(slotCounter(k), QRect(place.counter, design.size()));
+  }
 }
 
 void TForm1::FormResize(const FormLayout& l) {
@@ -199,8 +245,18 @@ void TForm1::FormResize(const FormLayout& l) {
   RadioButton6->update();
 }
 
-QPoint TForm1::firstShowPosition() const {
-  return centredOn(services_.screens.desktop().size(), design::window().outerSize);
+QPoint TForm1::firstShowPosition() const { return firstShowFrame().topLeft(); }
+
+// The design's outer size; a frame that the system draws wider or taller than the
+// design's (a title bar at 200 %) counts as it is, once the window exists.
+QRect TForm1::firstShowFrame() const {
+  const design::WindowDesign& d = design::window();
+  return openingFrame(services_.screens.desktop(), services_.screens.availableAreas(), d.clientSize + frameExtent());
+}
+
+QSize TForm1::frameExtent() const {
+  const design::WindowDesign& d = design::window();
+  return (d.outerSize - d.clientSize).expandedTo(frameGeometry().size() - size());
 }
 
 void TForm1::runFormCreate() {
@@ -210,7 +266,12 @@ void TForm1::runFormCreate() {
 void TForm1::firstShow() {
   // The continue question comes while the window is not yet on screen.
   Guarded(reporter_, [&] { FormShow(*this, session_, services_.dialogs, services_.clock); });
-  move(firstShowPosition());
+  // A window that would reach beyond the displays' free areas opens smaller by as much as
+  // its frame was cut, so that Start and the status bar are on screen.
+  const QRect frame = firstShowFrame();
+  const QSize client = frame.size() - frameExtent();
+  if (client != size()) resize(client);
+  move(frame.topLeft());
   // Twice on purpose: before the show, so that the window comes up with RadioButton1 as its
   // focus widget, and after the activation, which may have handed the focus on.
   RadioButton1->setFocus(Qt::ActiveWindowFocusReason);

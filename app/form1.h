@@ -14,6 +14,7 @@
 #include "platform/text.h"
 
 #include <QColor>
+#include <QFont>
 #include <QWidget>
 
 #include <array>
@@ -32,6 +33,7 @@ class BorderlessGroupBox;
 class ColorKeyImage;
 class FlatButton;
 class FlatPanel;
+class Headline;
 class KeyPreview;
 class NumberEdit;
 class PoolModel;
@@ -77,8 +79,10 @@ class TForm1 : public QWidget, public Window {
   void firstShow();
 
   // Where the window goes at its first show: the design's outer size centred on the whole
-  // desktop.
+  // desktop, kept inside the displays' available areas (openingFrame in layout.h), and the
+  // outer size it opens at there.
   QPoint firstShowPosition() const;
+  QRect firstShowFrame() const;
 
   // No part of the program asks for these; the tests of the draw's rules on the real
   // window and the benchmarks reach the session, the draw cycle and the pool's model here.
@@ -160,7 +164,7 @@ class TForm1 : public QWidget, public Window {
   FlatButton* Button3 = nullptr;              // record shortcut: the winners record
   NumberEdit* SpinEdit1 = nullptr;            // the draw-size field
   ColorKeyImage* Image1 = nullptr;            // the picture
-  QLabel* StaticText1 = nullptr;              // the headline: the current pick
+  Headline* StaticText1 = nullptr;            // the headline: the current pick
   BorderlessGroupBox* cxGroupBox1 = nullptr;  // the buttons under the headline
   FlatButton* Button1 = nullptr;              // Start/Stop
   FlatButton* FlatButton1 = nullptr;          // Cancel
@@ -189,10 +193,13 @@ class TForm1 : public QWidget, public Window {
   void bindEvents();
   void applyLayout();
   void FormResize(const FormLayout& layout);
+  void scaleButtons(const FormLayout& layout);
+  void layPrizeBar();
   void Timer1Tick();
   void showHeadline();
   void repaintPool();
   int frameInterval() const;
+  QSize frameExtent() const;
   void FormKeyUp(int virtualKey);
   void focusWindowIfInside(QWidget* container);
   QRadioButton* slotButton(int k) const { return slotButtons_[size_t(k - 1)]; }
@@ -212,6 +219,9 @@ class TForm1 : public QWidget, public Window {
   // names them.
   std::array<QRadioButton*, kSlotCount> slotButtons_{};
   std::array<QLabel*, kSlotCount> slotCounters_{};
+
+  FormLayout layout_;   // the last layout, for the headline's type sizes
+  QFont headlineFace_;  // the headline's face and weight from the design
 
   // Texts the program reads back, kept as bytes beside the widgets that show them.
   Text headline_;

@@ -14,6 +14,7 @@
 #include "widgets/colorkeyimage.h"
 #include "widgets/flatbutton.h"
 #include "widgets/flatpanel.h"
+#include "widgets/headline.h"
 #include "widgets/numberedit.h"
 #include "widgets/textfit.h"
 
@@ -104,16 +105,22 @@ void TForm1::setHeadline(const Text& text) {
   showHeadline();
 }
 
-// The headline keeps every byte (Stop records it); the screen shows what fits in the
-// headline's area, a long pick cut with "…" at its edge. Only a start of the text that the
-// area could show is decoded and laid out, so a pick of giant names shows as fast as any.
+// The headline keeps every byte (Stop records it); the screen shows the pick in the
+// largest type at which it fits the headline's area, no name split across two lines, and
+// a pick too long even for the smallest type cut with "…" after the last whole name that
+// fits. Only a start of the text that the area could show in the smallest type is decoded
+// and laid out, so a pick of giant names shows as fast as any. A pick is made once per
+// frame of the screen, so this runs once per frame during a draw.
 void TForm1::showHeadline() {
   const QSize box = StaticText1->contentsRect().size();
-  const QFont& font = StaticText1->font();
-  const size_t most = platform::kMaxCharBytes * size_t(mostCharactersInBox(font, box));
+  QFont smallest = headlineFace_;
+  smallest.setPixelSize(std::max(layout_.headlineSmallestPx, 1));
+  const size_t most = platform::kMaxCharBytes * size_t(mostCharactersInBox(smallest, box));
   bool more = false;
   const QString start = platform::fromAnsiPrefix(headline_, most, &more);
-  StaticText1->setText(fitTextToBox(start, more, font, box));
+  StaticText1->showFit(
+      fitHeadline(start, more, headlineFace_, box, layout_.headlinePx, layout_.headlineSmallestPx),
+      headlineFace_);
 }
 
 // ---- Image1 ----
@@ -129,11 +136,13 @@ Text TForm1::slotCaption(int k) const { return slotCaptions_[size_t(k - 1)]; }
 void TForm1::setSlotCaption(int k, const Text& caption) {
   slotCaptions_[size_t(k - 1)] = caption;
   slotButton(k)->setText(asButtonText(caption));
+  layPrizeBar();
 }
 
 void TForm1::showSlot(int k) {
   slotButton(k)->show();
   slotCounter(k)->show();
+  layPrizeBar();
 }
 
 Text TForm1::counter(int k) const { return counters_[size_t(k - 1)]; }
@@ -143,7 +152,7 @@ void TForm1::setCounter(int k, const Text& caption) {
   counters_[size_t(k - 1)] = caption;
   QLabel* label = slotCounter(k);
   label->setText(platform::fromAnsi(caption));
-  fitLabelToText(label, design::component(design::prizeSlots()[size_t(k - 1)].counter).rect);
+  layPrizeBar();
 }
 
 // ---- Button1 ----

@@ -16,12 +16,15 @@
 #include "support/fake_form.h"
 #include "support/fake_window.h"
 #include "support/files.h"
+#include "widgets/textfit.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QKeyEvent>
+#include <QStringList>
 #include <QTimer>
 
 #include <atomic>
@@ -291,6 +294,36 @@ BENCHMARK(BM_ShowHeadline)
     ->Args({5, 6})
     ->Args({999, 6})
     ->Args({5, 1 << 20})
+    ->Unit(benchmark::kMicrosecond);
+
+// Fitting a pick into the headline alone: the largest type that holds the whole pick with
+// no name split, in the design's area (29 px down to 12 px) and in a full-screen stage at
+// 1920 x 1080 (44 px down to 18 px). Picks of `names` names of two or three characters.
+void BM_FitHeadline(benchmark::State& state) {
+  const int count = int(state.range(0));
+  const bool fullScreen = state.range(1) != 0;
+  QStringList names;
+  for (int i = 0; i < count; ++i) names << QString::fromUtf8(i % 2 ? "曹子森" : "欧阳") + QString::number(i % 10);
+  const QString pick = names.join(QChar(0xFF0C));
+  QFont face;
+  face.setFamilies({QStringLiteral("AR PL UKai CN"), QStringLiteral("KaiTi")});
+  face.setBold(true);
+  const QSize box = fullScreen ? QSize(1650, 815) : QSize(722, 445);
+  const int largest = fullScreen ? 44 : 29, smallest = fullScreen ? 18 : 12;
+  int px = 0;
+  for (auto _ : state) {
+    const HeadlineFit fit = fitHeadline(pick, false, face, box, largest, smallest);
+    px = fit.pixelSize;
+    benchmark::DoNotOptimize(fit);
+  }
+  state.counters["px"] = px;
+}
+BENCHMARK(BM_FitHeadline)
+    ->ArgNames({"names", "fullscreen"})
+    ->Args({5, 0})
+    ->Args({999, 0})
+    ->Args({5, 1})
+    ->Args({999, 1})
     ->Unit(benchmark::kMicrosecond);
 
 // A wrong file picked as the candidate list (a binary, say) makes names of a megabyte.

@@ -5,6 +5,7 @@
 
 #include <QRect>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -47,6 +48,10 @@ class Screens {
   virtual ~Screens() = default;
   virtual int primaryWidth() const = 0;
   virtual QRect desktop() const = 0;
+  // What each display leaves to windows (without task bars and docks), the primary
+  // display's first; in the same units as the window's own size, whatever the display's
+  // scale.
+  virtual std::vector<QRect> availableAreas() const = 0;
 };
 
 Screens& systemScreens();

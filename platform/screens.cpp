@@ -17,6 +17,14 @@ class SystemScreens final : public Screens {
     for (QScreen* s : QGuiApplication::screens()) all = all.united(s->geometry());
     return all;
   }
+  std::vector<QRect> availableAreas() const override {
+    std::vector<QRect> areas;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary) areas.push_back(primary->availableGeometry());
+    for (QScreen* s : QGuiApplication::screens())
+      if (s != primary) areas.push_back(s->availableGeometry());
+    return areas;
+  }
 };
 
 }  // namespace

@@ -6,10 +6,12 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 const QChar kEllipsis(0x2026);
+const QChar kSeparator(0xFF0C);  // "，", between the names of a pick
 constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 // How many characters of `text` the box shows, as far as lines are laid out one under the
@@ -88,4 +90,161 @@ QString fitTextToBox(const QString& text, bool moreFollows, const QFont& font, c
       high = mid - 1;
   }
   return cut(low);
+}
+
+namespace {
+
+// Characters whose width in a line is their own advance: no shaping joins or reorders
+// them (Latin, CJK, Hangul, full-width forms). Others, and surrogate pairs, are measured
+// with their whole name.
+bool advancesAlone(QChar c) {
+  const char16_t u = c.unicode();
+  return u < 0x0300 || (u >= 0x2E80 && u < 0xA000) || (u >= 0xAC00 && u < 0xD7A4) || (u >= 0xF900 && u < 0xFB00) ||
+         (u >= 0xFF00 && u < 0xFFF0);
+}
+
+// The text cut into names, each with the separator after it, and how each is measured.
+class Names {
+ public:
+  explicit Names(const QString& text) : text_(text) {
+    bool alone = true;
+    for (int i = 0; i < int(text.size()); ++i) {
+      alone = alone && advancesAlone(text.at(i));
+      if (text.at(i) == kSeparator || i + 1 == int(text.size())) {
+        ends_.push_back(i + 1);
+        alone_.push_back(alone);
+        alone = true;
+      }
+    }
+  }
+  int count() const { return int(ends_.size()); }
+  int begin(int n) const { return n ? ends_[size_t(n - 1)] : 0; }
+  int end(int n) const { return ends_[size_t(n)]; }
+  // The name's width, or any width over `limit` once it is known to be wider.
+  qreal width(int n, const QFontMetricsF& m, qreal limit) const {
+    // No visible character is narrower than a tenth of the type's height (as in
+    // mostCharactersInBox): a longer name is wider than the limit without measuring it.
+    if (end(n) - begin(n) > limit / std::max<qreal>(1, m.height() / 10) + 1) return limit + 1;
+    if (!alone_[size_t(n)]) return m.horizontalAdvance(text_.mid(begin(n), end(n) - begin(n)));
+    qreal w = 0;
+    for (int i = begin(n); i < end(n) && w <= limit; ++i) w += m.horizontalAdvance(text_.at(i));
+    return w;
+  }
+
+ private:
+  const QString& text_;
+  std::vector<int> ends_;
+  std::vector<bool> alone_;
+};
+
+// Names laid into lines in one type size: each line takes names while they fit its width.
+struct Packing {
+  int placed = 0;                // names laid, from the first
+  bool tooWide = false;          // the name after them is wider than a whole line
+  std::vector<int> lineFirst;    // the first name of each line
+  std::vector<qreal> rightEdge;  // per name laid: where it ends on its line
+};
+
+Packing pack(const Names& names, const QFontMetricsF& m, const QSize& box, bool keepEdges) {
+  Packing p;
+  const qreal width = box.width();
+  const int lines = box.height() < m.height() ? 0 : 1 + int((box.height() - m.height()) / m.lineSpacing());
+  qreal x = 0;
+  for (int n = 0; n < names.count(); ++n) {
+    const qreal w = names.width(n, m, width);
+    if (w > width) {
+      p.tooWide = true;
+      break;
+    }
+    if (p.lineFirst.empty() || x + w > width) {
+      if (int(p.lineFirst.size()) == lines) break;
+      p.lineFirst.push_back(n);
+      x = 0;
+    }
+    x += w;
+    if (keepEdges) p.rightEdge.push_back(x);
+    p.placed = n + 1;
+  }
+  return p;
+}
+
+QFont sized(const QFont& font, int px) {
+  QFont f = font;
+  f.setPixelSize(std::max(px, 1));
+  return f;
+}
+
+HeadlineFit whole(const QString& text, const Names& names, const Packing& p, int px) {
+  HeadlineFit fit{px, text, {}};
+  for (int first : p.lineFirst) fit.lineStarts.push_back(names.begin(first));
+  if (fit.lineStarts.empty()) fit.lineStarts.push_back(0);
+  return fit;
+}
+
+}  // namespace
+
+HeadlineFit fitHeadline(const QString& text, bool moreFollows, const QFont& font, const QSize& box, int largestPx,
+                        int smallestPx) {
+  smallestPx = std::max(smallestPx, 1);
+  largestPx = std::max(largestPx, smallestPx);
+  const Names names(text);
+  if (names.count() == 0 && !moreFollows) return HeadlineFit{largestPx, text, {0}};
+
+  auto fitsAt = [&](int px, Packing* out) {
+    const QFontMetricsF m(sized(font, px));
+    Packing p = pack(names, m, box, false);
+    const bool all = !p.tooWide && p.placed == names.count();
+    if (all && out) *out = std::move(p);
+    return all;
+  };
+  if (!moreFollows) {
+    Packing p;
+    if (fitsAt(largestPx, &p)) return whole(text, names, p, largestPx);
+    // The largest size that fits, between the smallest (which may not) and the largest.
+    int low = smallestPx - 1, high = largestPx - 1;  // fits at `low` unless it is below the range
+    Packing best;
+    while (low < high) {
+      const int mid = low + (high - low + 1) / 2;
+      Packing q;
+      if (fitsAt(mid, &q)) {
+        low = mid;
+        best = std::move(q);
+      } else {
+        high = mid - 1;
+      }
+    }
+    if (low >= smallestPx) return whole(text, names, best, low);
+  }
+
+  // Even the smallest type does not hold it all: whole names as far as they go, then "…".
+  const QFont small = sized(font, smallestPx);
+  const QFontMetricsF m(small);
+  Packing p = pack(names, m, box, true);
+  if (p.placed == 0 && p.tooWide) {
+    // The first name alone is wider than a line in any type: it is cut where the box ends,
+    // in the largest type, as a word-wrapping label shows it.
+    const QFont large = sized(font, largestPx);
+    const int most = mostCharactersInBox(large, box);
+    return HeadlineFit{largestPx, fitTextToBox(text.left(most), moreFollows || text.size() > most, large, box), {}};
+  }
+  const qreal ellipsis = m.horizontalAdvance(kEllipsis);
+  auto lineOf = [&](int n) {
+    return int(std::upper_bound(p.lineFirst.begin(), p.lineFirst.end(), n) - p.lineFirst.begin()) - 1;
+  };
+  // Names come off the end until "…" fits after the last one on its line; where the name
+  // that comes off began its line, the "…" takes its place there.
+  int shownNames = p.placed;
+  int lastLine = 0;
+  while (shownNames > 0) {
+    lastLine = lineOf(shownNames - 1);
+    if (p.rightEdge[size_t(shownNames - 1)] + ellipsis <= box.width()) break;
+    --shownNames;
+    if (p.lineFirst[size_t(lastLine)] == shownNames) break;
+  }
+  if (shownNames == 0) lastLine = 0;
+  HeadlineFit fit{smallestPx, text.left(shownNames ? names.end(shownNames - 1) : 0) + kEllipsis, {}};
+  for (int line = 0; line <= lastLine && line < int(p.lineFirst.size()); ++line)
+    fit.lineStarts.push_back(names.begin(p.lineFirst[size_t(line)]));
+  if (fit.lineStarts.empty()) fit.lineStarts.push_back(0);
+  return fit;
 }

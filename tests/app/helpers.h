@@ -15,6 +15,7 @@
 #include "platform/gui.h"
 #include "widgets/bevelpanel.h"
 #include "widgets/groupbox.h"
+#include "widgets/headline.h"
 
 #include <QApplication>
 #include <QImage>

@@ -174,7 +174,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DesktopRow{{0, 0, 1920, 1080}, {490, 190}},
                       DesktopRow{{0, 0, 1281, 801}, {170, 50}},    // halves drop the fraction
                       DesktopRow{{0, 0, 3840, 1080}, {1450, 190}},  // two displays side by side
-                      DesktopRow{{-1920, 0, 3840, 1080}, {1450, 190}}));  // origin not added
+                      // The origin is not added to the centre; the 470 px that this would
+                      // put past the desktop's right edge move back onto it.
+                      DesktopRow{{-1920, 0, 3840, 1080}, {980, 190}}));
 
 }  // namespace
 

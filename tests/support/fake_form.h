@@ -10,13 +10,16 @@
 #include <QRect>
 
 #include <memory>
+#include <vector>
 
 class FakeScreens : public platform::Screens {
  public:
   int primary = 1280;
   QRect all{0, 0, 1280, 800};
+  std::vector<QRect> areas;  // none: the whole desktop is one area
   int primaryWidth() const override { return primary; }
   QRect desktop() const override { return all; }
+  std::vector<QRect> availableAreas() const override { return areas.empty() ? std::vector<QRect>{all} : areas; }
 };
 
 // The fakes a TForm1 is given, and the window itself. The window runs on the fake clock
