@@ -152,6 +152,34 @@ void prunePool(Window& w, const TStringList& pieces) {
   if (!rows.empty()) w.poolDeleteRows(rows);
 }
 
+// Each name marked absent (as the winners detail spells it) removes the first pool entry
+// of that name that an earlier one has not removed: an absentee is not drawn again.
+void pruneAbsent(Window& w, const std::vector<Text>& absent) {
+  if (absent.empty()) return;
+  std::unordered_map<Text, int> left;
+  for (const Text& name : absent) ++left[name];
+  std::vector<int> rows;
+  for (int i = 0; i < w.poolCount(); ++i) {
+    auto it = left.find(platform::utf8FromAnsi(w.poolName(i)));
+    if (it == left.end() || it->second == 0) continue;
+    --it->second;
+    rows.push_back(i);
+  }
+  if (!rows.empty()) w.poolDeleteRows(rows);
+}
+
+// The window as the last draw left it: its prize selected (the first slot in use of that
+// name) and the draw size its number of names.
+void selectLastDraw(Window& w, const Session& s, const DetailState& detail) {
+  if (detail.lastDrawSize <= 0) return;
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (!s.slotInUse(k) || platform::utf8FromAnsi(w.slotCaption(k)) != detail.lastPrize) continue;
+    w.setSlotSelected(k);
+    w.setDrawSizeValue(std::min(detail.lastDrawSize, 999));
+    return;
+  }
+}
+
 // The six winners texts joined, slot 1 first, with one separator between each two.
 Text joinedTexts(const Text (&texts)[kSlotCount]) {
   Text joined = texts[0];
@@ -287,5 +315,13 @@ void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock
     const TStringList names = SplitNames(r.texts[k - 1], s.separatorNames);
     recorded.push_back({prize, names.lines()});
   }
-  RecoverDetailRows(w, s, recorded);
+  std::vector<Text> prizes;
+  for (int k = 1; k <= kSlotCount; ++k)
+    if (s.slotInUse(k)) prizes.push_back(w.slotCaption(k));
+  RecoverDetailRows(w, s, recorded, prizes);
+
+  const DetailState detail = ReadDetailState();
+  pruneAbsent(w, detail.absent);
+  w.setPoolCaption(PoolCaption(w.poolCount()));
+  selectLastDraw(w, s, detail);
 }

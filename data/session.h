@@ -9,6 +9,16 @@
 #include <optional>
 #include <vector>
 
+// The last draw recorded in this run: its slot, its names in the order drawn, and where
+// they stood in the pool before the Stop took them out (ascending rows, the name at each),
+// so that a withdrawn draw puts them back where they were.
+struct RecordedDraw {
+  int slot = 0;
+  std::vector<Text> names;
+  std::vector<int> rows;
+  std::vector<Text> rowNames;
+};
+
 struct Session {
   std::int32_t prizeCount = 0;
   Text winners[kSlotCount];  // winners text of slots 1..kSlotCount (index k - 1)
@@ -28,6 +38,9 @@ struct Session {
   // The candidates' names that hold the separator "，" themselves: a winners text is cut
   // into names around them (SplitNames), so that each stays one winner.
   std::vector<Text> separatorNames;
+  // The last recorded draw, while it can still be withdrawn or moved: set by each Stop,
+  // cleared once withdrawn; its absentees leave it.
+  std::optional<RecordedDraw> lastDraw;
 
   // Slot k is in use: shown, written to the winners record and restored from it. Slot 1
   // always is, whatever the prize count says.
