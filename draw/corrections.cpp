@@ -61,7 +61,7 @@ void saveTexts(Window& w, Session& s, const std::vector<std::pair<int, Text>>& t
 }
 
 bool confirmed(platform::Dialogs& dialogs, const Text& question) {
-  return dialogs.askYesNo(T().questionCaption, question) == platform::Dialogs::Answer::Yes;
+  return dialogs.confirm(T().questionCaption, question) == platform::Dialogs::Answer::Yes;
 }
 
 // The prize selected and the draw size set for the next draw; the keys go on reaching the

@@ -16,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -181,6 +182,40 @@ TEST_F(WinnersGui, AbsenteesChosenInTheDialog) {
   drawBySpace();  // the replacements, by the keyboard
   EXPECT_EQ(form().counter(1), "5");
   EXPECT_EQ(form().poolCount(), 3);
+}
+
+// The question before a correction: a deliberate Yes acts; Escape, the close box and
+// Enter on the default button answer No.
+TEST(CorrectionQuestion, OnlyADeliberateYesActs) {
+  enum class Ending { Escape, CloseBox, Enter, ClickYes };
+  for (Ending ending : {Ending::Escape, Ending::CloseBox, Ending::Enter, Ending::ClickYes}) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      seen = true;
+      EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+      switch (ending) {
+        case Ending::Escape:
+          QTest::keyClick(box, Qt::Key_Escape);
+          break;
+        case Ending::CloseBox:
+          box->close();
+          break;
+        case Ending::Enter:
+          QTest::keyClick(box, Qt::Key_Return);
+          break;
+        case Ending::ClickYes:
+          box->button(QMessageBox::Yes)->click();
+          break;
+      }
+    });
+    platform::QtDialogs dialogs;
+    const auto answer = dialogs.confirm(A("提示"), A("撤销特等奖的本次抽奖？"));
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(answer, ending == Ending::ClickYes ? platform::Dialogs::Answer::Yes : platform::Dialogs::Answer::No)
+        << int(ending);
+  }
 }
 
 }  // namespace
