@@ -27,7 +27,10 @@ WinnersMenu::WinnersMenu(QWidget* owner, Window& w, Session& s, platform::Dialog
   menu_->setObjectName(QStringLiteral("WinnersMenu"));
 }
 
+// While a draw runs or Start/Stop is locked out there is nothing to correct, and an open
+// menu would take the keys: Space and the clicker's PageDown must go on reaching the draw.
 void WinnersMenu::popup(const QPoint& global) {
+  if (!CorrectionsAllowed(w_)) return;
   refresh();
   menu_->popup(global);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The operator's corrections on the window: a right-click on the headline or the prize bar
 // opens a menu with 撤销本次抽奖 (withdraw the last draw), 改为其他奖项 (move it to another
-// prize) and 标记缺席… (a dialog listing a prize's winners to mark absent). The entries are
-// greyed while a draw runs or Start/Stop is locked out; each command asks before it acts.
+// prize) and 标记缺席… (a dialog listing a prize's winners to mark absent). It does not open
+// while a draw runs or Start/Stop is locked out; each command asks before it acts.
 #include "draw/corrections.h"
 
 #include <QObject>
@@ -24,7 +24,8 @@ class WinnersMenu : public QObject {
   WinnersMenu(QWidget* owner, Window& w, Session& s, platform::Dialogs& dialogs,
               std::function<void(const std::function<void()>&)> guard);
 
-  // The menu, its entries set for the present state, at a point of the screen.
+  // The menu, its entries set for the present state, at a point of the screen; nothing
+  // while a draw runs or during the lock-out.
   void popup(const QPoint& global);
   QMenu* menu() const { return menu_; }
 
