@@ -213,7 +213,7 @@ Text DetailTime(const Text& stamp) {
 }
 
 void AddDetailDraw(Session& s, const Text& prize, const Text& headline, const Text& stamp) {
-  DetailDraw draw{prize, {}, DetailTime(stamp)};
+  DetailDraw draw{prize, {}, DetailTime(stamp), {}};
   const TStringList names = SplitNames(headline, s.separatorNames);
   for (const Text& name : names.lines())
     if (!name.empty()) draw.names.push_back(name);
@@ -369,6 +369,7 @@ DetailState ReadDetailState() {
   const std::vector<Record> records = parseRecords(csvText(bytes));
   const Text absent = u8(T().statusAbsent), recovered = u8(T().detailRecovered);
   std::int32_t last = 0;
+  bool allWinners = true;
   for (const Record& r : records) {
     if (!isRow(r)) continue;
     if (statusOf(r) == absent) state.absent.push_back(r.fields[2]);
@@ -377,12 +378,17 @@ DetailState ReadDetailState() {
     if (draw > last) {
       last = draw;
       state.lastDrawSize = 0;
+      state.lastWinners.clear();
+      allWinners = true;
     }
     if (draw == last) {
       ++state.lastDrawSize;
       state.lastPrize = r.fields[1];
+      state.lastWinners.push_back(r.fields[2]);
+      allWinners = allWinners && isWinnerRow(r);
     }
   }
+  if (!allWinners) state.lastWinners.clear();
   return state;
 }
 

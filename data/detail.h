@@ -77,6 +77,9 @@ struct DetailState {
   std::vector<Text> absent;
   Text lastPrize;
   int lastDrawSize = 0;
+  // The last draw's names in the order drawn, when every one of them is still a winner
+  // (中奖 or 改奖) under `lastPrize`: the draw can still be withdrawn or moved.
+  std::vector<Text> lastWinners;
 };
 DetailState ReadDetailState();
 

@@ -225,4 +225,48 @@ TEST_F(Corrections, FailedRecordChangesNothing) {
   ASSERT_TRUE(UndoLastDraw(w, s, dialogs)) << "once the record can be written";
 }
 
+// After a restart with Yes the evening's last draw can still be withdrawn: its names go
+// back where they stood in the candidate list, among the names still in the pool (an
+// absentee of an earlier draw stays out).
+TEST_F(Corrections, LastDrawOfTheEveningCanBeWithdrawnAfterARestart) {
+  draw(1, {"李四"});
+  ASSERT_TRUE(MarkAbsent(w, s, dialogs, {{1, A("李四")}}));
+  draw(1, {"赵一"}, "20261210-201600");
+  draw(2, {"王八", "钱二", "周五"}, "20261210-202000");
+
+  FakeWindow again;
+  for (const char* n : kNames) again.pool.push_back({A(n), false});
+  again.captions[0] = A("特等奖");
+  again.captions[1] = A("一等奖");
+  again.captions[2] = A("二等奖");
+  Session s2;
+  s2.prizeCount = 3;
+  FakeDialogs yes;
+  FormShow(again, s2, yes, clock);
+  ASSERT_EQ(again.names(), pool({"孙三", "吴六", "郑七"}));
+  ASSERT_TRUE(s2.lastDraw);
+  EXPECT_EQ(s2.lastDraw->slot, 2);
+
+  ASSERT_TRUE(UndoLastDraw(again, s2, yes));
+  EXPECT_EQ(again.names(), pool({"钱二", "孙三", "周五", "吴六", "郑七", "王八"}));
+  EXPECT_EQ(again.counters[1], "0");
+  EXPECT_EQ(read(kRecord), crlf({"[特等奖]", "赵一", "[一等奖]", "", "[二等奖]", ""}));
+}
+
+// A withdrawn last draw is not offered again after a restart.
+TEST_F(Corrections, WithdrawnDrawIsNotOfferedAfterARestart) {
+  draw(2, {"王八", "钱二"});
+  ASSERT_TRUE(UndoLastDraw(w, s, dialogs));
+  FakeWindow again;
+  for (const char* n : kNames) again.pool.push_back({A(n), false});
+  again.captions[0] = A("特等奖");
+  again.captions[1] = A("一等奖");
+  Session s2;
+  s2.prizeCount = 3;
+  FakeDialogs yes;
+  FormShow(again, s2, yes, clock);
+  EXPECT_FALSE(s2.lastDraw);
+  EXPECT_EQ(again.poolCount(), 8);
+}
+
 }  // namespace
