@@ -7,6 +7,7 @@
 #include "app/keypreview.h"
 #include "app/poolmodel.h"
 #include "app/poolview.h"
+#include "app/winners.h"
 #include "data/leftovers.h"
 #include "data/record.h"
 #include "data/startup.h"
@@ -152,6 +153,18 @@ void TForm1::bindEvents() {
   SpinEdit1->onMouseDown = guarded([this] { commands_.SpinEdit1MouseDown(); });
 
   keyPreview_ = new KeyPreview(this, [this](int key) { FormKeyUp(key); });
+  bindWinnersMenu();
+}
+
+// The corrections' menu opens on a right-click on the headline or the prize bar.
+void TForm1::bindWinnersMenu() {
+  winnersMenu_ = new WinnersMenu(this, *this, session_, services_.dialogs,
+                                 [this](const std::function<void()>& f) { Guarded(reporter_, f); });
+  for (QWidget* on : {static_cast<QWidget*>(StaticText1), static_cast<QWidget*>(Panel8)}) {
+    on->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(on, &QWidget::customContextMenuRequested, this,
+            [this, on](const QPoint& at) { winnersMenu_->popup(on->mapToGlobal(at)); });
+  }
 }
 
 void TForm1::FormKeyUp(int key) {

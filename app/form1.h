@@ -39,6 +39,7 @@ class NumberEdit;
 class PoolModel;
 class PoolView;
 class SpeedButton;
+class WinnersMenu;
 
 namespace platform {
 class Clock;
@@ -89,6 +90,7 @@ class TForm1 : public QWidget, public Window {
   Session& session() { return session_; }
   DrawCycle& cycle() { return cycle_; }
   PoolModel& poolModel() { return *poolModel_; }
+  WinnersMenu& winnersMenu() { return *winnersMenu_; }
 
   // ---- Window: the operations the loaders and the draw engine use ----
   int poolCount() const override;
@@ -103,6 +105,7 @@ class TForm1 : public QWidget, public Window {
   int poolSelectedCount() const override;
   void poolDeleteRows(const std::vector<int>& ascending) override;
   void poolDeleteSelected() override;
+  void poolInsertRows(const std::vector<int>& rows, const std::vector<Text>& names) override;
 
   void setPoolCaption(const Text& caption) override;
   bool pageKeyLocked() const override;
@@ -115,6 +118,7 @@ class TForm1 : public QWidget, public Window {
   void setPicture(const platform::Picture& picture) override;
 
   bool slotSelected(int k) const override;
+  void setSlotSelected(int k) override;
   Text slotCaption(int k) const override;
   void setSlotCaption(int k, const Text& caption) override;
   void showSlot(int k) override;
@@ -191,6 +195,7 @@ class TForm1 : public QWidget, public Window {
   void takeComponents(const BuiltDesign& built);
   void setDesignState();
   void bindEvents();
+  void bindWinnersMenu();
   void applyLayout();
   void FormResize(const FormLayout& layout);
   void scaleButtons(const FormLayout& layout);
@@ -213,6 +218,7 @@ class TForm1 : public QWidget, public Window {
   SideCommands commands_;
   PoolModel* poolModel_ = nullptr;
   KeyPreview* keyPreview_ = nullptr;
+  WinnersMenu* winnersMenu_ = nullptr;  // the corrections, on the headline and the prize bar
   platform::FolderLock drawFolderLock_;  // held while the window lives
 
   // Prize slot k's radio button and counter label (index k - 1), as design::prizeSlots()

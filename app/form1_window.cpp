@@ -77,6 +77,10 @@ void TForm1::poolDeleteRows(const std::vector<int>& ascending) { poolModel_->del
 
 void TForm1::poolDeleteSelected() { poolModel_->deleteSelected(); }
 
+void TForm1::poolInsertRows(const std::vector<int>& rows, const std::vector<Text>& names) {
+  poolModel_->insertRows(rows, names);
+}
+
 // ---- Label13, the pool caption ----
 
 void TForm1::setPoolCaption(const Text& caption) {
@@ -130,6 +134,8 @@ void TForm1::setPicture(const platform::Picture& picture) { Image1->setPicture(p
 // ---- Prize slots ----
 
 bool TForm1::slotSelected(int k) const { return slotButton(k)->isChecked(); }
+
+void TForm1::setSlotSelected(int k) { slotButton(k)->setChecked(true); }  // the group is exclusive
 
 Text TForm1::slotCaption(int k) const { return slotCaptions_[size_t(k - 1)]; }
 

@@ -150,6 +150,32 @@ void PoolModel::deleteSelected() {
   deleteRows(rows);
 }
 
+void PoolModel::insertRows(const std::vector<int>& rows, const std::vector<Text>& names) {
+  if (rows.empty()) return;
+  NameList list;
+  std::vector<std::uint8_t> flags;
+  flags.reserve(flags_.size() + rows.size());
+  size_t next = 0;
+  int from = 0;
+  const int total = count() + int(rows.size());
+  for (int r = 0; r < total; ++r) {
+    bool ok;
+    if (next < rows.size() && rows[next] == r) {
+      ok = list.append(names[next++]);
+      flags.push_back(0);
+    } else {
+      ok = list.append(name(from));
+      flags.push_back(flags_[size_t(from++)]);
+    }
+    if (!ok) throw EOutOfResources("Unable to insert a line");
+  }
+  beginResetModel();
+  names_ = std::move(list);
+  flags_ = std::move(flags);
+  dropLogAfterMove();
+  endResetModel();
+}
+
 QString PoolModel::shownName(int i) const {
   bool cut = false;
   // Only a start of the name is copied out: a name of megabytes costs no more than any.

@@ -46,6 +46,9 @@ class PoolModel : public QAbstractListModel {
   // Deletes the given rows (ascending, distinct, in range); the rest keep their order.
   void deleteRows(const std::vector<int>& ascending);
   void deleteSelected();
+  // names[j] becomes row rows[j] of the result (ascending, distinct); flags are kept. Rare
+  // (a withdrawn draw), so the list is rebuilt once.
+  void insertRows(const std::vector<int>& rows, const std::vector<Text>& names);
 
   // What the list shows of entry i: its name, or the start of a longer one and "…".
   QString shownName(int i) const;

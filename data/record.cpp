@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -132,8 +133,8 @@ void noticeHeldSlots(Window& w, const Session& s) {
 }
 
 // Each piece removes the first pool entry equal to it that an earlier piece has not
-// removed already.
-void prunePool(Window& w, const TStringList& pieces) {
+// removed already. Returns the row each piece removed (-1 for none), in the pool as it was.
+std::vector<int> prunePool(Window& w, const TStringList& pieces) {
   const int count = w.poolCount();
   std::unordered_map<Text, std::vector<int>> wanted;
   for (const Text& piece : pieces.lines()) wanted.try_emplace(piece);
@@ -142,14 +143,94 @@ void prunePool(Window& w, const TStringList& pieces) {
     if (it != wanted.end()) it->second.push_back(i);
   }
   std::unordered_map<Text, size_t> used;
-  std::vector<int> rows;
+  std::vector<int> rows, removed;
   for (const Text& piece : pieces.lines()) {
     const auto& entries = wanted[piece];
     size_t& next = used[piece];
-    if (next < entries.size()) rows.push_back(entries[next++]);
+    removed.push_back(next < entries.size() ? entries[next++] : -1);
+    if (removed.back() >= 0) rows.push_back(removed.back());
   }
   std::sort(rows.begin(), rows.end());
   if (!rows.empty()) w.poolDeleteRows(rows);
+  return removed;
+}
+
+// After a continued start, the last draw of the evening can still be withdrawn or moved
+// when the spreadsheet says all its names are winners and they end their slot's winners
+// text: their former places are where the restore took them from, counted in the pool as
+// it is now.
+void restoreLastDraw(Window& w, Session& s, const DetailState& detail, const std::vector<int>& removed,
+                     const std::vector<int>& absentRows) {
+  const std::vector<Text>& names = detail.lastWinners;
+  if (names.empty()) return;
+  size_t offset = 0;  // the slot's first piece among all pieces
+  for (int k = 1; k <= kSlotCount; ++k) {
+    const TStringList pieces = SplitNames(s.winners[k - 1], s.separatorNames);
+    const size_t count = size_t(pieces.Count());
+    const bool here = s.slotInUse(k) && platform::utf8FromAnsi(w.slotCaption(k)) == detail.lastPrize &&
+                      !s.winners[k - 1].empty() && count >= names.size();
+    if (here) {
+      RecordedDraw draw;
+      draw.slot = k;
+      const size_t first = count - names.size();
+      for (size_t j = 0; j < names.size(); ++j) {
+        const Text& name = pieces.lines()[first + j];
+        if (platform::utf8FromAnsi(name) != names[j] || offset + first + j >= removed.size() ||
+            removed[offset + first + j] < 0)
+          return;
+        draw.names.push_back(name);
+      }
+      std::vector<int> gone = removed;
+      gone.erase(std::remove(gone.begin(), gone.end(), -1), gone.end());
+      std::sort(gone.begin(), gone.end());
+      std::vector<std::tuple<int, int, Text>> places;  // its row now, its row then, the name
+      for (size_t j = 0; j < names.size(); ++j) {
+        const int row = removed[offset + first + j];
+        // Its row now: the rows before it that the restore and the absentees left, then the
+        // draw's own names before it.
+        const int kept = row - int(std::lower_bound(gone.begin(), gone.end(), row) - gone.begin());
+        const int absentBefore = int(std::lower_bound(absentRows.begin(), absentRows.end(), kept) - absentRows.begin());
+        places.emplace_back(kept - absentBefore, row, draw.names[j]);
+      }
+      std::sort(places.begin(), places.end());
+      for (size_t j = 0; j < places.size(); ++j) {
+        draw.rows.push_back(std::get<0>(places[j]) + int(j));
+        draw.rowNames.push_back(std::get<2>(places[j]));
+      }
+      s.lastDraw = std::move(draw);
+      return;
+    }
+    offset += count;
+  }
+}
+
+// Each name marked absent (as the winners detail spells it) removes the first pool entry
+// of that name that an earlier one has not removed: an absentee is not drawn again.
+std::vector<int> pruneAbsent(Window& w, const std::vector<Text>& absent) {
+  if (absent.empty()) return {};
+  std::unordered_map<Text, int> left;
+  for (const Text& name : absent) ++left[name];
+  std::vector<int> rows;
+  for (int i = 0; i < w.poolCount(); ++i) {
+    auto it = left.find(platform::utf8FromAnsi(w.poolName(i)));
+    if (it == left.end() || it->second == 0) continue;
+    --it->second;
+    rows.push_back(i);
+  }
+  if (!rows.empty()) w.poolDeleteRows(rows);
+  return rows;
+}
+
+// The window as the last draw left it: its prize selected (the first slot in use of that
+// name) and the draw size its number of names.
+void selectLastDraw(Window& w, const Session& s, const DetailState& detail) {
+  if (detail.lastDrawSize <= 0) return;
+  for (int k = 1; k <= kSlotCount; ++k) {
+    if (!s.slotInUse(k) || platform::utf8FromAnsi(w.slotCaption(k)) != detail.lastPrize) continue;
+    w.setSlotSelected(k);
+    w.setDrawSizeValue(std::min(detail.lastDrawSize, 999));
+    return;
+  }
 }
 
 // The six winners texts joined, slot 1 first, with one separator between each two.
@@ -274,7 +355,7 @@ void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock
       break;
     }
 
-  prunePool(w, SplitNames(joinedTexts(s.winners), s.separatorNames));
+  const std::vector<int> removed = prunePool(w, SplitNames(joinedTexts(s.winners), s.separatorNames));
   w.setPoolCaption(PoolCaption(w.poolCount()));
   noticeHeldSlots(w, s);
 
@@ -287,5 +368,14 @@ void FormShow(Window& w, Session& s, platform::Dialogs& dialogs, platform::Clock
     const TStringList names = SplitNames(r.texts[k - 1], s.separatorNames);
     recorded.push_back({prize, names.lines()});
   }
-  RecoverDetailRows(w, s, recorded);
+  std::vector<Text> prizes;
+  for (int k = 1; k <= kSlotCount; ++k)
+    if (s.slotInUse(k)) prizes.push_back(w.slotCaption(k));
+  RecoverDetailRows(w, s, recorded, prizes);
+
+  const DetailState detail = ReadDetailState();
+  const std::vector<int> absentRows = pruneAbsent(w, detail.absent);
+  restoreLastDraw(w, s, detail, removed, absentRows);
+  w.setPoolCaption(PoolCaption(w.poolCount()));
+  selectLastDraw(w, s, detail);
 }

@@ -9,6 +9,17 @@
 #include <optional>
 #include <vector>
 
+// The last draw recorded in the evening: its slot, its names in the order drawn, and where
+// they stood in the pool before the Stop (or the restore at a continued start) took them
+// out (ascending rows, the name at each), so that a withdrawn draw puts them back where
+// they were.
+struct RecordedDraw {
+  int slot = 0;
+  std::vector<Text> names;
+  std::vector<int> rows;
+  std::vector<Text> rowNames;
+};
+
 struct Session {
   std::int32_t prizeCount = 0;
   Text winners[kSlotCount];  // winners text of slots 1..kSlotCount (index k - 1)
@@ -28,6 +39,10 @@ struct Session {
   // The candidates' names that hold the separator "，" themselves: a winners text is cut
   // into names around them (SplitNames), so that each stays one winner.
   std::vector<Text> separatorNames;
+  // The last recorded draw, while it can still be withdrawn or moved: set by each Stop and
+  // by a continued start (from the winners detail), cleared once withdrawn; its absentees
+  // leave it.
+  std::optional<RecordedDraw> lastDraw;
 
   // Slot k is in use: shown, written to the winners record and restored from it. Slot 1
   // always is, whatever the prize count says.

@@ -50,8 +50,13 @@ const ProgramTexts& T() {
       .gongWav = ansi("gong.wav"),
       .detailFile = ansi(kDetailFile),
       .detailBackupHead = ansi("抽奖名单\\获奖明细-"),
-      .detailHeader = ansi("序号,奖项,姓名,轮次,时间"),
+      .detailHeader = ansi("序号,奖项,姓名,轮次,时间,状态"),
+      .detailStatusHead = ansi("状态"),
       .detailRecovered = ansi("补记（时间不详）"),
+      .statusWon = ansi("中奖"),
+      .statusAbsent = ansi("缺席"),
+      .statusWithdrawn = ansi("撤销"),
+      .statusMoved = ansi("改奖"),
   };
   return texts;
 }

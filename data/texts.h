@@ -26,8 +26,12 @@ struct ProgramTexts {
   Text gongWav;           // gong.wav
   Text detailFile;        // 抽奖名单\获奖明细.csv
   Text detailBackupHead;  // 抽奖名单\获奖明细-
-  Text detailHeader;      // 序号,奖项,姓名,轮次,时间
+  Text detailHeader;      // 序号,奖项,姓名,轮次,时间,状态
+  Text detailStatusHead;  // 状态: the status column's heading, added to an older file's header
   Text detailRecovered;   // 补记（时间不详）: the time field of a row added at start
+  // The status of a detail row: the name won and is a winner (中奖), was marked absent
+  // (缺席), its draw was withdrawn (撤销), or its draw was moved to the row's prize (改奖).
+  Text statusWon, statusAbsent, statusWithdrawn, statusMoved;
 };
 
 const ProgramTexts& T();

@@ -41,6 +41,10 @@ class Window {
   // Deletes the given entries (ascending, distinct, in range); the rest keep their order.
   virtual void poolDeleteRows(const std::vector<int>& ascending) = 0;
   virtual void poolDeleteSelected() = 0;
+  // Puts names back: names[j] becomes entry rows[j] of the resulting pool (rows ascending,
+  // distinct, each at most the pool's count at its turn); the others keep their order and
+  // no flag changes.
+  virtual void poolInsertRows(const std::vector<int>& rows, const std::vector<Text>& names) = 0;
 
   // Label13: the pool caption, the page-key lock it switches (PageDown draws only while it
   // is off) and its hint.
@@ -58,6 +62,7 @@ class Window {
 
   // Prize slots k = 1..kSlotCount: radio button (selected, caption, shown) and counter label.
   virtual bool slotSelected(int k) const = 0;
+  virtual void setSlotSelected(int k) = 0;  // slot k's radio button on, the others off
   virtual Text slotCaption(int k) const = 0;
   virtual void setSlotCaption(int k, const Text& caption) = 0;
   virtual void showSlot(int k) = 0;  // radio button and counter label

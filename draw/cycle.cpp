@@ -55,11 +55,14 @@ void DrawCycle::stop() {
   // The last pick's entries are the winners: the counter rises by their number, and an
   // empty pick records nothing (no empty name, no dangling separator).
   const int picked = w_.poolSelectedCount();
+  RecordedDraw drawn;
   // A drawn name that holds the separator is one winner in the record and the detail.
   for (int i = 0, left = picked; i < w_.poolCount() && left > 0; ++i) {
     if (!w_.poolSelected(i)) continue;
     --left;
     const Text name = w_.poolName(i);
+    drawn.rows.push_back(i);
+    drawn.rowNames.push_back(name);
     if (FindOnCharBoundary(name, T().separator) != Text::npos &&
         std::find(s_.separatorNames.begin(), s_.separatorNames.end(), name) == s_.separatorNames.end())
       s_.separatorNames.push_back(name);
@@ -73,6 +76,11 @@ void DrawCycle::stop() {
     else
       winners += T().separator + w_.headline();
     AddDetailDraw(s_, w_.slotCaption(k), w_.headline(), clock_.localStamp());
+    drawn.slot = k;
+    const TStringList names = SplitNames(w_.headline(), s_.separatorNames);
+    for (const Text& name : names.lines())
+      if (!name.empty()) drawn.names.push_back(name);
+    s_.lastDraw = std::move(drawn);
     break;
   }
 

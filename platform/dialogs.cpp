@@ -22,22 +22,35 @@ void QtDialogs::errorBox(const Text& caption, const Text& text) {
   box.exec();
 }
 
-Dialogs::Answer QtDialogs::askYesNo(const Text& caption, const Text& text) {
+namespace {
+
+// A Yes/No question whose Escape and close box give `safe`, the default button.
+Dialogs::Answer ask(const Text& caption, const Text& text, QMessageBox::StandardButton safe) {
   QMessageBox box(QMessageBox::Question, fromAnsi(caption), fromAnsi(text),
                   QMessageBox::Yes | QMessageBox::No);
   box.setTextFormat(Qt::PlainText);
-  // Only a deliberate No may start a fresh record: Escape and the close box answer Yes.
-  box.setDefaultButton(QMessageBox::Yes);
-  box.setEscapeButton(box.button(QMessageBox::Yes));
+  box.setDefaultButton(safe);
+  box.setEscapeButton(box.button(safe));
   box.setWindowModality(Qt::ApplicationModal);
   switch (box.exec()) {
     case QMessageBox::Yes:
-      return Answer::Yes;
+      return Dialogs::Answer::Yes;
     case QMessageBox::No:
-      return Answer::No;
+      return Dialogs::Answer::No;
     default:
-      return Answer::Failed;
+      return Dialogs::Answer::Failed;
   }
+}
+
+}  // namespace
+
+// Only a deliberate No may start a fresh record: Escape and the close box answer Yes.
+Dialogs::Answer QtDialogs::askYesNo(const Text& caption, const Text& text) {
+  return ask(caption, text, QMessageBox::Yes);
+}
+
+Dialogs::Answer QtDialogs::confirm(const Text& caption, const Text& text) {
+  return ask(caption, text, QMessageBox::No);
 }
 
 Text QtDialogs::inputBox(const Text& caption, const Text& prompt, const Text& deflt) {

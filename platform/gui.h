@@ -17,6 +17,7 @@ class QtDialogs final : public Dialogs {
  public:
   void errorBox(const Text& caption, const Text& text) override;
   Answer askYesNo(const Text& caption, const Text& text) override;
+  Answer confirm(const Text& caption, const Text& text) override;
   Text inputBox(const Text& caption, const Text& prompt, const Text& deflt) override;
 };
 

@@ -21,6 +21,9 @@ class Dialogs {
   virtual void errorBox(const Text& caption, const Text& text) = 0;
   // Modal Yes/No question with the question icon.
   virtual Answer askYesNo(const Text& caption, const Text& text) = 0;
+  // The same question before a step that changes the record: No is the default button, and
+  // Escape and the close box answer No.
+  virtual Answer confirm(const Text& caption, const Text& text) { return askYesNo(caption, text); }
   // Modal input box: OK returns the entry's text, Cancel/Escape/close return `deflt`.
   virtual Text inputBox(const Text& caption, const Text& prompt, const Text& deflt) = 0;
 };

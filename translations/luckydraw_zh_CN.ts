@@ -85,6 +85,35 @@ LibreOffice 直接打开。音效 drum.wav 和 gong.wav 从程序所在的文件
     </message>
 </context>
 <context>
+    <name>Corrections</name>
+    <message numerus="yes">
+        <source>Withdraw the last draw of %1? Its %n name(s) leave the winners and go back into the draw where they stood.</source>
+        <translation>
+            <numerusform>撤销%1的本次抽奖？这 %n 人将不再是获奖者，并回到抽奖名单中原来的位置。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move the last draw (%n name(s)) from %1 to %2?</source>
+        <translation>
+            <numerusform>将本次抽奖（%n 人）从%1改为%2？</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Mark %n winner(s) of %1 absent: %2?
+
+They leave the winners and do not go back into the draw; %1 is then selected with the draw size %n to draw their replacements.</source>
+        <translation>
+            <numerusform>将%1的 %n 名获奖者标记为缺席：%2？
+
+他们将不再是获奖者，也不会回到抽奖名单；随后选中%1，本次选出 %n 人，用于补抽。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The winners spreadsheet 获奖明细.csv cannot be written, so nobody was marked absent. Close it in the program that holds it and try again.</source>
+        <translation>获奖明细.csv 无法写入，因此没有人被标记为缺席。请在占用它的程序中关闭该文件后重试。</translation>
+    </message>
+</context>
+<context>
     <name>DrawFolderFiles</name>
     <message>
         <source>the candidates, one name a line</source>

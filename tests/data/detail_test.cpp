@@ -10,6 +10,7 @@
 #include "helpers.h"
 #include "support/fake_platform.h"
 #include "support/fake_window.h"
+#include "support/steered_draw.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,8 @@ bool setWritable(const char* utf8Path, bool writable) {
   return QFile::setPermissions(QString::fromUtf8(utf8Path), writable ? read | QFileDevice::WriteOwner : read);
 }
 
-const char* const kHeader = "序号,奖项,姓名,轮次,时间";
+const char* const kHeader = "序号,奖项,姓名,轮次,时间,状态";
+const char* const kOldHeader = "序号,奖项,姓名,轮次,时间";  // a file of five columns, before the status
 const Text kMark = "\xEF\xBB\xBF";
 
 // Lines as the spreadsheet holds them: the UTF-8 literals' own bytes, each ended by CR LF.
@@ -66,23 +68,7 @@ struct Evening {
   // Start, the last pick (these names, in this order), the end of the lock-out, Stop at
   // the given time, and the end of the Stop's lock-out.
   void draw(int slot, const std::vector<const char*>& picked, const char* stamp) {
-    w.selectSlot(slot);
-    cycle.Button1Click();
-    w.clearPoolSelection();
-    std::vector<Text> names;
-    for (const char* n : picked) {
-      names.push_back(A(n));
-      for (auto& e : w.pool)
-        if (e.name == A(n) && !e.selected) {
-          e.selected = true;
-          break;
-        }
-    }
-    w.headlineText = joinNames(names);
-    cycle.Timer2Timer();
-    clock.stamp = stamp;
-    cycle.Button1Click();
-    cycle.Timer2Timer();
+    testkit::steeredDraw(w, cycle, clock, slot, picked, stamp);
   }
 
   void answer(platform::Dialogs::Answer a) {
@@ -106,17 +92,17 @@ using Detail = InDrawFolder;
 TEST_F(Detail, RowsAfterSeveralDrawsInTwoSlots) {
   Evening e(kNames);
   e.draw(2, {"李四", "张三"}, "20261210-201500");
-  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
-                                      "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00"}))
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00,中奖",
+                                      "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00,中奖"}))
       << "written at the Stop";
 
   e.draw(1, {"Smith, John"}, "20261210-202005");
   e.draw(2, {"Anne \"Nan\" Lee", "王五"}, "20261210-203059");
   const Text expected =
-      csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
-           "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,\"Smith, John\",2,2026-12-10 20:20:05",
-             "4,\"一等奖, 双人游\",\"Anne \"\"Nan\"\" Lee\",3,2026-12-10 20:30:59",
-             "5,\"一等奖, 双人游\",王五,3,2026-12-10 20:30:59"});
+      csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00,中奖",
+           "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00,中奖", "3,特等奖,\"Smith, John\",2,2026-12-10 20:20:05,中奖",
+             "4,\"一等奖, 双人游\",\"Anne \"\"Nan\"\" Lee\",3,2026-12-10 20:30:59,中奖",
+             "5,\"一等奖, 双人游\",王五,3,2026-12-10 20:30:59,中奖"});
   EXPECT_EQ(readFile(kDetail), expected);
   // The record holds the same winners.
   EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"),
@@ -146,10 +132,10 @@ TEST_F(Detail, RareCharactersFromUnicodeFilesAreRecordedAsGb18030) {
               A("[特等奖]\r\n") + "\x95\x34\xB2\x35\xCC\xEF\r\n" + A("[一等奖, 双人游]\r\n") +
                   "\xC1\xF5\xFE\x9F\xA3\xAC\xD5\xC5\xC8\xFD\r\n");
     // The spreadsheet holds their UTF-8: 𠮷田 F0 A0 AE B7 E7 94 B0, 刘䶮 E5 88 98 E4 B6 AE.
-    EXPECT_EQ(readFile(kDetail), kMark + "序号,奖项,姓名,轮次,时间\r\n1,特等奖," + "\xF0\xA0\xAE\xB7\xE7\x94\xB0" +
-                                     ",1,2026-12-10 20:15:00\r\n2,\"一等奖, 双人游\"," +
+    EXPECT_EQ(readFile(kDetail), kMark + "序号,奖项,姓名,轮次,时间,状态\r\n1,特等奖," + "\xF0\xA0\xAE\xB7\xE7\x94\xB0" +
+                                     ",1,2026-12-10 20:15:00,中奖\r\n2,\"一等奖, 双人游\"," +
                                      "\xE5\x88\x98\xE4\xB6\xAE" +
-                                     ",2,2026-12-10 20:20:00\r\n3,\"一等奖, 双人游\",张三,2,2026-12-10 20:20:00\r\n");
+                                     ",2,2026-12-10 20:20:00,中奖\r\n3,\"一等奖, 双人游\",张三,2,2026-12-10 20:20:00,中奖\r\n");
   }
 }
 
@@ -173,9 +159,9 @@ TEST_F(Detail, NameHoldingTheSeparatorIsOneWinner) {
   EXPECT_EQ(third.w.names(), (std::vector<Text>{A("张三"), A("李四")}));
   EXPECT_EQ(third.w.counters[0], "3");
   EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), crlf({"[特等奖]", "张伟，市场部，陈静，陈静，销售部", "[一等奖, 双人游]", ""}));
-  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张伟，市场部,1,2026-12-10 20:15:00",
-                                      "2,特等奖,陈静,1,2026-12-10 20:15:00",
-                                      "3,特等奖,陈静，销售部,2,2026-12-10 20:16:00"}));
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张伟，市场部,1,2026-12-10 20:15:00,中奖",
+                                      "2,特等奖,陈静,1,2026-12-10 20:15:00,中奖",
+                                      "3,特等奖,陈静，销售部,2,2026-12-10 20:16:00,中奖"}));
 }
 
 TEST_F(Detail, EmptyNamesAreNoRowsAndAnEmptyPickAddsNoDraw) {
@@ -185,9 +171,9 @@ TEST_F(Detail, EmptyNamesAreNoRowsAndAnEmptyPickAddsNoDraw) {
   e.draw(1, {}, "20261210-201600");  // an empty pool: nothing recorded
   e.w.pool.push_back({A("赵六"), false});
   e.draw(1, {"赵六"}, "20261210-201700");
-  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:15:00",
-                                      "2,特等奖,李四,1,2026-12-10 20:15:00",
-                                      "3,特等奖,赵六,2,2026-12-10 20:17:00"}));
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:15:00,中奖",
+                                      "2,特等奖,李四,1,2026-12-10 20:15:00,中奖",
+                                      "3,特等奖,赵六,2,2026-12-10 20:17:00,中奖"}));
 }
 
 TEST_F(Detail, RestartWithYesAddsToTheFileAndContinuesTheNumbers) {
@@ -205,7 +191,7 @@ TEST_F(Detail, RestartWithYesAddsToTheFileAndContinuesTheNumbers) {
   EXPECT_EQ(second.w.poolCount(), int(kNames.size()) - 3);
   second.draw(2, {"赵六"}, "20261210-210500");
 
-  EXPECT_EQ(readFile(kDetail), before + rows({"4,\"一等奖, 双人游\",赵六,3,2026-12-10 21:05:00"}));
+  EXPECT_EQ(readFile(kDetail), before + rows({"4,\"一等奖, 双人游\",赵六,3,2026-12-10 21:05:00,中奖"}));
   EXPECT_EQ(QDir(QStringLiteral("抽奖名单")).entryList(QDir::Files).size(), 2) << "nothing kept aside";
 }
 
@@ -226,13 +212,13 @@ TEST_F(Detail, RestartWithNoKeepsTheOldFileBesideTheOldRecordAndStartsAfresh) {
   EXPECT_EQ(readFile(kDetail), csv({kHeader})) << "a fresh file at once";
 
   second.draw(1, {"钱七"}, "20261211-193000");
-  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,钱七,1,2026-12-11 19:30:00"}));
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,钱七,1,2026-12-11 19:30:00,中奖"}));
   EXPECT_TRUE(second.w.notices.empty());
 }
 
 // Two No answers within one second: both pairs of copies are kept, under the same tail.
 TEST_F(Detail, KeptCopiesOfOneEveningShareTheirName) {
-  writeFile("抽奖名单/获奖明细-20261210-201500.csv", crlf({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00"}));
+  writeFile("抽奖名单/获奖明细-20261210-201500.csv", crlf({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00,中奖"}));
   {
     Evening first(kNames);
     first.draw(1, {"张三"}, "20261210-201000");
@@ -241,7 +227,7 @@ TEST_F(Detail, KeptCopiesOfOneEveningShareTheirName) {
   second.clock.stamp = "20261210-201500";
   second.answer(platform::Dialogs::Answer::No);
   EXPECT_EQ(readFile("抽奖名单/获奖明细-20261210-201500-2.csv"),
-            csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"}));
+            csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00,中奖"}));
   EXPECT_EQ(readFile("抽奖名单/获奖记录-20261210-201500-2.txt"), crlf({"[特等奖]", "张三", "[一等奖, 双人游]", ""}));
 }
 
@@ -272,38 +258,38 @@ Text utf16le(std::string_view utf8) {
 
 const FoundCase kFound[] = {
     {"OlderGbkFile",
-     crlf({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:00:00", "2,特等奖,\"乗 \"\"Jo\"\"\",1,2026-12-10 20:00:00"}),
-     csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:00:00", "2,特等奖,\"乗 \"\"Jo\"\"\",1,2026-12-10 20:00:00",
-          "3,特等奖,张三,2,2026-12-10 20:10:00"})},
+     crlf({kOldHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:00:00", "2,特等奖,\"乗 \"\"Jo\"\"\",1,2026-12-10 20:00:00"}),
+     csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:00:00,中奖", "2,特等奖,\"乗 \"\"Jo\"\"\",1,2026-12-10 20:00:00,中奖",
+          "3,特等奖,张三,2,2026-12-10 20:10:00,中奖"})},
     // 刘䶮 and 𠮷田 as GB18030 bytes (C1 F5 FE 9F, 95 34 B2 35 CC EF) become their UTF-8.
     {"OlderFileWithRareCharacters",
-     crlf({kHeader}) + A("1,特等奖,") + "\xC1\xF5\xFE\x9F" + ",1,2026-12-10 20:00:00\r\n" + A("2,特等奖,") +
+     crlf({kOldHeader}) + A("1,特等奖,") + "\xC1\xF5\xFE\x9F" + ",1,2026-12-10 20:00:00\r\n" + A("2,特等奖,") +
          "\x95\x34\xB2\x35\xCC\xEF" + ",1,2026-12-10 20:00:00\r\n",
-     csv({kHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00", "2,特等奖,𠮷田,1,2026-12-10 20:00:00",
-          "3,特等奖,张三,2,2026-12-10 20:10:00"})},
-    {"OlderGbkFileWithoutFinalLineBreak", crlf({kHeader}) + A("1,特等奖,甲,4,2026-12-10 20:00:00"),
-     csv({kHeader, "1,特等奖,甲,4,2026-12-10 20:00:00", "2,特等奖,张三,5,2026-12-10 20:10:00"})},
+     csv({kHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00,中奖", "2,特等奖,𠮷田,1,2026-12-10 20:00:00,中奖",
+          "3,特等奖,张三,2,2026-12-10 20:10:00,中奖"})},
+    {"OlderGbkFileWithoutFinalLineBreak", crlf({kOldHeader}) + A("1,特等奖,甲,4,2026-12-10 20:00:00"),
+     csv({kHeader, "1,特等奖,甲,4,2026-12-10 20:00:00,中奖", "2,特等奖,张三,5,2026-12-10 20:10:00,中奖"})},
     // A lead byte before the comma and a byte FF are no characters: kept, the rest converted.
     {"OlderGbkFileWithBytesThatAreNoCharacter",
-     crlf({kHeader}) + A("1,特等奖,王") + "\xB3" + ",1,2026-12-10 20:00:00\r\n" + A("2,特等奖,李") + "\xFF" +
+     crlf({kOldHeader}) + A("1,特等奖,王") + "\xB3" + ",1,2026-12-10 20:00:00\r\n" + A("2,特等奖,李") + "\xFF" +
          A("四,1,2026-12-10 20:00:00\r\n"),
-     kMark + rows({kHeader}) + "1,特等奖,王\xB3" + ",1,2026-12-10 20:00:00\r\n" + "2,特等奖,李\xFF" +
-         rows({"四,1,2026-12-10 20:00:00", "3,特等奖,张三,2,2026-12-10 20:10:00"})},
+     kMark + rows({kHeader}) + "1,特等奖,王\xB3" + ",1,2026-12-10 20:00:00,中奖\r\n" + "2,特等奖,李\xFF" +
+         rows({"四,1,2026-12-10 20:00:00,中奖", "3,特等奖,张三,2,2026-12-10 20:10:00,中奖"})},
     {"Utf8WithMarkAsExcelSavesIt",
      kMark + "序号,奖项,姓名,轮次,时间\r\n1,特等奖,甲,1,2026-12-10 20:00:00\r\n2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00",
-     csv({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00", "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00",
-          "3,特等奖,张三,8,2026-12-10 20:10:00"})},
+     csv({kHeader, "1,特等奖,甲,1,2026-12-10 20:00:00,中奖", "2,特等奖,\"乙, 丙\",7,2026-12-10 20:00:00,中奖",
+          "3,特等奖,张三,8,2026-12-10 20:10:00,中奖"})},
     // GBK bytes (张三 D5 C5 C8 FD) after a UTF-8 mark: the file is kept as it stands.
     {"Utf8WithMarkHoldingBytesThatAreNotUtf8",
-     kMark + rows({kHeader}) + "1,特等奖,\xD5\xC5\xC8\xFD" + ",1,2026-12-10 20:00:00\r\n",
-     kMark + rows({kHeader}) + "1,特等奖,\xD5\xC5\xC8\xFD" + ",1,2026-12-10 20:00:00\r\n" +
-         rows({"2,特等奖,张三,2,2026-12-10 20:10:00"})},
-    {"Utf8WithoutMark", rows({kHeader, "1,特等奖,刘䶮,3,2026-12-10 20:00:00"}),
-     csv({kHeader, "1,特等奖,刘䶮,3,2026-12-10 20:00:00", "2,特等奖,张三,4,2026-12-10 20:10:00"})},
+     kMark + rows({kOldHeader}) + "1,特等奖,\xD5\xC5\xC8\xFD" + ",1,2026-12-10 20:00:00\r\n",
+     kMark + rows({kHeader}) + "1,特等奖,\xD5\xC5\xC8\xFD" + ",1,2026-12-10 20:00:00,中奖\r\n" +
+         rows({"2,特等奖,张三,2,2026-12-10 20:10:00,中奖"})},
+    {"Utf8WithoutMark", rows({kOldHeader, "1,特等奖,刘䶮,3,2026-12-10 20:00:00"}),
+     csv({kHeader, "1,特等奖,刘䶮,3,2026-12-10 20:00:00,中奖", "2,特等奖,张三,4,2026-12-10 20:10:00,中奖"})},
     {"Utf16", utf16le("序号,奖项,姓名,轮次,时间\r\n1,特等奖,𠮷田,1,2026-12-10 20:00:00\r\n"),
-     csv({kHeader, "1,特等奖,𠮷田,1,2026-12-10 20:00:00", "2,特等奖,张三,2,2026-12-10 20:10:00"})},
-    {"Empty", "", csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"})},
-    {"OnlyTheMark", kMark, csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00"})},
+     csv({kHeader, "1,特等奖,𠮷田,1,2026-12-10 20:00:00,中奖", "2,特等奖,张三,2,2026-12-10 20:10:00,中奖"})},
+    {"Empty", "", csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00,中奖"})},
+    {"OnlyTheMark", kMark, csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00,中奖"})},
 };
 
 class FoundFile : public InDrawFolder, public ::testing::WithParamInterface<FoundCase> {};
@@ -329,10 +315,10 @@ struct RecoveryCase {
 void PrintTo(const RecoveryCase& c, std::ostream* os) { *os << c.name; }
 
 const RecoveryCase kRecoveries[] = {
-    {"OlderGbkFile", crlf({kHeader}) + A("1,特等奖,") + "\xC1\xF5\xFE\x9F" + ",1,2026-12-10 20:00:00\r\n" +
+    {"OlderGbkFile", crlf({kOldHeader}) + A("1,特等奖,") + "\xC1\xF5\xFE\x9F" + ",1,2026-12-10 20:00:00\r\n" +
                          A("2,特等奖,") + "\x95\x34\xB2\x35\xCC\xEF" + ",1,2026-12-10 20:00:00\r\n" +
                          "3,Prize,Z\xFF" + ",1,2026-12-10 20:00:00\r\n"},
-    {"Utf8File", csv({kHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00", "2,特等奖,𠮷田,1,2026-12-10 20:00:00"}) +
+    {"Utf8File", csv({kOldHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00", "2,特等奖,𠮷田,1,2026-12-10 20:00:00"}) +
                      "3,Prize,Z\xFF" + ",1,2026-12-10 20:00:00\r\n"},
 };
 
@@ -343,8 +329,8 @@ TEST_P(Recovery, RareAndBadBytesMatchTheirRows) {
   const Text& sep = testkit::kSep;
   writeFile("抽奖名单/获奖记录.txt", A("[特等奖]\r\n") + "\xC1\xF5\xFE\x9F" + sep + "\x95\x34\xB2\x35\xCC\xEF" + sep +
                                          "Z\xFF" + sep + A("张三\r\n[一等奖, 双人游]\r\n\r\n"));
-  const Text expected = csv({kHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00", "2,特等奖,𠮷田,1,2026-12-10 20:00:00"}) +
-                        "3,Prize,Z\xFF" + ",1,2026-12-10 20:00:00\r\n" + rows({"4,特等奖,张三,2,补记（时间不详）"});
+  const Text expected = csv({kHeader, "1,特等奖,刘䶮,1,2026-12-10 20:00:00,中奖", "2,特等奖,𠮷田,1,2026-12-10 20:00:00,中奖"}) +
+                        "3,Prize,Z\xFF" + ",1,2026-12-10 20:00:00,中奖\r\n" + rows({"4,特等奖,张三,2,补记（时间不详）,中奖"});
   {
     Evening again(kNames);
     again.answer(platform::Dialogs::Answer::Yes);
@@ -379,9 +365,9 @@ TEST_F(Detail, FailingWriteIsReportedOnceAndLosesNoRow) {
   ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", true));
   e.draw(1, {"赵六"}, "20261210-203000");
   EXPECT_EQ(readFile(kDetail),
-            csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00",
-                   "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00", "3,特等奖,王五,2,2026-12-10 20:20:00",
-                   "4,特等奖,赵六,3,2026-12-10 20:30:00"}));
+            csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00,中奖",
+                   "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00,中奖", "3,特等奖,王五,2,2026-12-10 20:20:00,中奖",
+                   "4,特等奖,赵六,3,2026-12-10 20:30:00,中奖"}));
 
   // A new failure after a success is reported again.
   ASSERT_TRUE(setWritable("抽奖名单/获奖明细.csv", false));
@@ -408,8 +394,8 @@ TEST_F(Detail, ContinuedStartRecoversRowsTheRecordHoldsAndTheFileLacks) {
   Evening again(kNames);
   again.answer(platform::Dialogs::Answer::Yes);
   const Text recovered =
-      csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00", "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00",
-            "3,特等奖,王五,2,补记（时间不详）", "4,特等奖,赵六,2,补记（时间不详）"});
+      csv({kHeader, "1,\"一等奖, 双人游\",李四,1,2026-12-10 20:15:00,中奖", "2,\"一等奖, 双人游\",张三,1,2026-12-10 20:15:00,中奖",
+            "3,特等奖,王五,2,补记（时间不详）,中奖", "4,特等奖,赵六,2,补记（时间不详）,中奖"});
   EXPECT_EQ(readFile(kDetail), recovered);
   EXPECT_TRUE(again.w.notices.empty());
 
@@ -418,7 +404,7 @@ TEST_F(Detail, ContinuedStartRecoversRowsTheRecordHoldsAndTheFileLacks) {
   third.answer(platform::Dialogs::Answer::Yes);
   EXPECT_EQ(readFile(kDetail), recovered);
   third.draw(1, {"钱七"}, "20261210-203000");
-  EXPECT_EQ(readFile(kDetail), recovered + rows({"5,特等奖,钱七,3,2026-12-10 20:30:00"}));
+  EXPECT_EQ(readFile(kDetail), recovered + rows({"5,特等奖,钱七,3,2026-12-10 20:30:00,中奖"}));
   // Record and detail agree: every winner once in each.
   EXPECT_EQ(readFile("抽奖名单/获奖记录.txt"), crlf({"[特等奖]", "王五，赵六，钱七", "[一等奖, 双人游]", "李四，张三"}));
 }
@@ -434,10 +420,10 @@ TEST_F(Detail, UnreadableFileIsNeverWrittenOver) {
   EXPECT_EQ(e.w.notices.size(), 1u);
 
   ASSERT_TRUE(QDir().rmdir(QString::fromUtf8(kDetail)));
-  writeFile(kDetail, crlf({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00"}));
+  writeFile(kDetail, crlf({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00,中奖"}));
   e.draw(1, {"王五"}, "20261210-203000");
-  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00", "2,特等奖,张三,2,2026-12-10 20:10:00",
-                                      "3,特等奖,李四,3,2026-12-10 20:20:00", "4,特等奖,王五,4,2026-12-10 20:30:00"}));
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,甲,1,2026-12-10 19:00:00,中奖", "2,特等奖,张三,2,2026-12-10 20:10:00,中奖",
+                                      "3,特等奖,李四,3,2026-12-10 20:20:00,中奖", "4,特等奖,王五,4,2026-12-10 20:30:00,中奖"}));
 }
 
 // A failing record ends the Stop before the detail: its rows are written with the next
@@ -451,8 +437,8 @@ TEST_F(Detail, FailingRecordKeepsTheDrawForTheNextStop) {
   ASSERT_TRUE(setWritable("抽奖名单/获奖记录.txt", true));
   e.cycle.FlatButton1Click();
   e.draw(1, {"李四"}, "20261210-202000");
-  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00",
-                                      "2,特等奖,李四,2,2026-12-10 20:20:00"}));
+  EXPECT_EQ(readFile(kDetail), csv({kHeader, "1,特等奖,张三,1,2026-12-10 20:10:00,中奖",
+                                      "2,特等奖,李四,2,2026-12-10 20:20:00,中奖"}));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -93,6 +93,10 @@ class FakeWindow : public Window {
                pool.end());
   }
 
+  void poolInsertRows(const std::vector<int>& rows, const std::vector<Text>& names) override {
+    for (size_t j = 0; j < rows.size(); ++j) pool.insert(pool.begin() + rows[j], {names[j], false});
+  }
+
   void setPoolCaption(const Text& c) override { poolCaption = c; }
   bool pageKeyLocked() const override { return pageKeyLockedOn; }
   void setPageKeyLocked(bool on) override { pageKeyLockedOn = on; }
@@ -107,6 +111,7 @@ class FakeWindow : public Window {
   }
 
   bool slotSelected(int k) const override { return selected[k - 1]; }
+  void setSlotSelected(int k) override { selectSlot(k); }
   Text slotCaption(int k) const override { return captions[k - 1]; }
   void setSlotCaption(int k, const Text& c) override { captions[k - 1] = c; }
   void showSlot(int k) override { shown[k - 1] = true; }
