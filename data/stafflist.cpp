@@ -2,6 +2,7 @@
 
 #include "data/filetext.h"
 #include "data/textops.h"
+#include "data/xlsx.h"
 #include "platform/codec.h"
 #include "platform/files.h"
 #include "platform/message.h"
@@ -137,6 +138,7 @@ bool hasExtension(const Text& path, std::string_view ext) {
 Sheet ReadStaffFile(const Text& ansiPath) {
   Text bytes;
   errors::throwIfFailed(ansiPath, platform::readWholeFile(ansiPath, bytes));
+  if (hasExtension(ansiPath, ".xlsx")) return SheetFromXlsxBytes(ansiPath, bytes);
   return SheetFromTextBytes(bytes, hasExtension(ansiPath, ".csv"));
 }
 
