@@ -37,6 +37,7 @@ class NumberEdit;
 class PoolModel;
 class PoolView;
 class SpeedButton;
+class StaffImport;
 
 namespace platform {
 class Clock;
@@ -85,6 +86,8 @@ class TForm1 : public QWidget, public Window {
   Session& session() { return session_; }
   DrawCycle& cycle() { return cycle_; }
   PoolModel& poolModel() { return *poolModel_; }
+  // The import of a staff list (the pool menu's "导入名单…" and a file dropped on the window).
+  StaffImport& staffImport() { return *staffImport_; }
 
   // ---- Window: the operations the loaders and the draw engine use ----
   int poolCount() const override;
@@ -207,6 +210,7 @@ class TForm1 : public QWidget, public Window {
   PoolModel* poolModel_ = nullptr;
   KeyPreview* keyPreview_ = nullptr;
   platform::FolderLock drawFolderLock_;  // held while the window lives
+  StaffImport* staffImport_ = nullptr;
 
   // Prize slot k's radio button and counter label (index k - 1), as design::prizeSlots()
   // names them.
