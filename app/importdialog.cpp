@@ -162,7 +162,8 @@ void StaffImportDialog::update() {
   QString text = u("将导入 %1 人").arg(list.names.size());
   if (!list.report.blankRows.empty()) text += u("，跳过空行 %1 个").arg(list.report.blankRows.size());
   if (!list.report.duplicates.empty()) text += u("，重名 %1 个").arg(list.report.duplicates.size());
-  if (!list.report.formerWinners.empty()) text += u("，已中奖的 %1 人不再加入").arg(list.report.formerWinners.size());
+  if (!list.report.formerWinners.empty())
+    text += u("，已中奖的 %1 人不再加入").arg(list.report.formerWinners.size());
   text += u("。");
   if (!list.names.empty()) {
     QStringList examples;

@@ -51,9 +51,9 @@ bool StaffImport::drawRunning() const { return w_.buttonCaption() == T().stop; }
 
 void StaffImport::chooseFile() {
   if (drawRunning()) return;
-  const QString path = QFileDialog::getOpenFileName(
-      &window_, QString::fromUtf8("导入名单"), QString(),
-      QString::fromUtf8("员工名单 (*.xlsx *.csv *.txt *.tsv);;所有文件 (*)"));
+  const QString path =
+      QFileDialog::getOpenFileName(&window_, QString::fromUtf8("导入名单"), QString(),
+                                   QString::fromUtf8("员工名单 (*.xlsx *.csv *.txt *.tsv);;所有文件 (*)"));
   if (!path.isEmpty()) importFile(path);
 }
 
@@ -66,17 +66,19 @@ void StaffImport::importGuarded(const QString& path) {
   auto refuseDuringDraw = [&] {
     if (!drawRunning()) return false;
     reporter_.report(platform::message(
-        QCoreApplication::translate("StaffList",
-                                    "A draw is running: import the staff list \"%1\" after it has been stopped or cancelled"),
+        QCoreApplication::translate(
+            "StaffList",
+            "A draw is running: import the staff list \"%1\" after it has been stopped or cancelled"),
         {ansiPath}));
     return true;
   };
   if (refuseDuringDraw()) return;
   const Sheet sheet = ReadStaffFile(ansiPath);
   if (sheet.rows.empty()) {
-    reporter_.report(platform::message(
-        QCoreApplication::translate("StaffList", "The staff list \"%1\" holds no rows; the pool stays as it is"),
-        {ansiPath}));
+    reporter_.report(
+        platform::message(QCoreApplication::translate(
+                              "StaffList", "The staff list \"%1\" holds no rows; the pool stays as it is"),
+                          {ansiPath}));
     return;
   }
   const std::vector<Text> winners = RecordedWinnerNames(s_);
@@ -109,7 +111,8 @@ bool StaffImport::eventFilter(QObject* watched, QEvent* event) {
       drop->acceptProposedAction();
       // The import opens its dialog after the drop has ended, so the program that the
       // file came from is not held while the operator chooses.
-      QMetaObject::invokeMethod(this, [this, path] { importFile(path); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, path] { importFile(path); }, Qt::QueuedConnection);
       return true;
     }
   }

@@ -12,7 +12,9 @@ class QMenu;
 class ErrorReporter;
 class Window;
 struct Session;
-namespace platform { class Clock; }
+namespace platform {
+class Clock;
+}
 
 class StaffImport : public QObject {
   Q_OBJECT

@@ -49,8 +49,7 @@ Text keepPrevious(platform::Clock& clock) {
 
 }  // namespace
 
-Text ReplaceCandidates(Window& w, Session& s, const std::vector<Text>& names,
-                       platform::Clock& clock) {
+Text ReplaceCandidates(Window& w, Session& s, const std::vector<Text>& names, platform::Clock& clock) {
   const Text kept = keepPrevious(clock);
   errors::throwIfFailed(T().candidateFile,
                         platform::writeWholeFileAtomic(T().candidateFile, CandidateFileBytes(names)));

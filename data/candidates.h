@@ -7,7 +7,9 @@
 
 class Window;
 struct Session;
-namespace platform { class Clock; }
+namespace platform {
+class Clock;
+}
 
 // The names recorded as winners this evening (every winners text, cut into names as the
 // record is), one entry each time a name was drawn.
@@ -20,8 +22,7 @@ std::vector<Text> RecordedWinnerNames(const Session& s);
 // returned (empty when nothing was kept). Both writes replace their file in one step: a
 // failure (EFCreateError, EWriteError) leaves the previous file as it was, and when the
 // copy cannot be made the list is not written.
-Text ReplaceCandidates(Window& w, Session& s, const std::vector<Text>& names,
-                       platform::Clock& clock);
+Text ReplaceCandidates(Window& w, Session& s, const std::vector<Text>& names, platform::Clock& clock);
 
 // The head of the kept copies' names: "抽奖名单\抽奖名单-".
 const Text& CandidateBackupHead();

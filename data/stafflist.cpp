@@ -55,9 +55,8 @@ const SheetCell& Sheet::cell(int row, int column) const {
 }
 
 void DropTrailingBlankRows(Sheet& sheet) {
-  while (!sheet.rows.empty() &&
-         std::all_of(sheet.rows.back().begin(), sheet.rows.back().end(),
-                     [](const SheetCell& c) { return cleanCell(c.text).empty(); }))
+  while (!sheet.rows.empty() && std::all_of(sheet.rows.back().begin(), sheet.rows.back().end(),
+                                            [](const SheetCell& c) { return cleanCell(c.text).empty(); }))
     sheet.rows.pop_back();
 }
 
@@ -174,8 +173,7 @@ Text ColumnLetters(int column) {
   return letters;
 }
 
-StaffList BuildStaffList(const Sheet& sheet, const StaffColumns& columns,
-                         const std::vector<Text>& winners) {
+StaffList BuildStaffList(const Sheet& sheet, const StaffColumns& columns, const std::vector<Text>& winners) {
   StaffList out;
   StaffReport& report = out.report;
   struct Entry {
@@ -235,8 +233,7 @@ StaffList BuildStaffList(const Sheet& sheet, const StaffColumns& columns,
     std::vector<Text> forms;
     for (size_t i : at) forms.push_back(shown[i]);
     std::sort(forms.begin(), forms.end());
-    d.toldApart = columns.bracketColumn >= 0 &&
-                  std::adjacent_find(forms.begin(), forms.end()) == forms.end();
+    d.toldApart = columns.bracketColumn >= 0 && std::adjacent_find(forms.begin(), forms.end()) == forms.end();
     report.duplicates.push_back(std::move(d));
   }
 
@@ -263,39 +260,49 @@ Text StaffReportText(const Text& ansiPath, const StaffReport& report, int namesW
   constexpr size_t kRuns = 20;   // row numbers: runs shown before "… (N lines in all)"
   constexpr size_t kNames = 30;  // duplicate and left-out names shown
   std::vector<Text> lines;
-  lines.push_back(message(QCoreApplication::translate(
-                              "StaffList", "Imported %n name(s) from \"%1\" into the pool and the candidate list file.",
-                              nullptr, namesWritten),
-                          {ansiPath}));
-  lines.push_back(message(QCoreApplication::translate("StaffList", "Rows read: %1."), {number(size_t(report.rowsRead))}));
+  lines.push_back(
+      message(QCoreApplication::translate(
+                  "StaffList", "Imported %n name(s) from \"%1\" into the pool and the candidate list file.",
+                  nullptr, namesWritten),
+              {ansiPath}));
+  lines.push_back(
+      message(QCoreApplication::translate("StaffList", "Rows read: %1."), {number(size_t(report.rowsRead))}));
   if (!report.blankRows.empty())
     lines.push_back(message(QCoreApplication::translate("StaffList", "Blank rows skipped: %1 (rows %2)."),
                             {number(report.blankRows.size()), LineList(report.blankRows, kRuns)}));
   if (!report.nonTextRows.empty())
-    lines.push_back(message(QCoreApplication::translate("StaffList", "Cells that are not text (numbers, dates), taken as the sheet shows them: rows %1."),
-                            {LineList(report.nonTextRows, kRuns)}));
+    lines.push_back(message(
+        QCoreApplication::translate(
+            "StaffList", "Cells that are not text (numbers, dates), taken as the sheet shows them: rows %1."),
+        {LineList(report.nonTextRows, kRuns)}));
   if (!report.duplicates.empty()) {
-    lines.push_back(message(QCoreApplication::translate("StaffList", "Names that occur more than once: %1."), {number(report.duplicates.size())}));
+    lines.push_back(message(QCoreApplication::translate("StaffList", "Names that occur more than once: %1."),
+                            {number(report.duplicates.size())}));
     for (size_t i = 0; i < report.duplicates.size() && i < kNames; ++i) {
       const auto& d = report.duplicates[i];
-      const QString how = bracketHeading.empty() ? QCoreApplication::translate("StaffList", "  %1: rows %2")
-                          : d.toldApart          ? QCoreApplication::translate("StaffList", "  %1: rows %2, told apart by %3")
-                                                 : QCoreApplication::translate("StaffList", "  %1: rows %2, still alike with %3");
+      const QString how =
+          bracketHeading.empty() ? QCoreApplication::translate("StaffList", "  %1: rows %2")
+          : d.toldApart          ? QCoreApplication::translate("StaffList", "  %1: rows %2, told apart by %3")
+                        : QCoreApplication::translate("StaffList", "  %1: rows %2, still alike with %3");
       lines.push_back(message(how, {d.name, LineList(d.rows, kRuns), bracketHeading}));
     }
     if (report.duplicates.size() > kNames)
-      lines.push_back(message(QCoreApplication::translate("StaffList", "  … and %1 more."), {number(report.duplicates.size() - kNames)}));
+      lines.push_back(message(QCoreApplication::translate("StaffList", "  … and %1 more."),
+                              {number(report.duplicates.size() - kNames)}));
   }
   if (!report.formerWinners.empty()) {
     Text names;
     for (size_t i = 0; i < report.formerWinners.size() && i < kNames; ++i)
       names += (names.empty() ? "" : ", ") + report.formerWinners[i];
     if (report.formerWinners.size() > kNames) names += ", …";
-    lines.push_back(message(QCoreApplication::translate("StaffList", "Left out, already recorded as winners: %1 (%2)."),
-                            {number(report.formerWinners.size()), names}));
+    lines.push_back(
+        message(QCoreApplication::translate("StaffList", "Left out, already recorded as winners: %1 (%2)."),
+                {number(report.formerWinners.size()), names}));
   }
   if (!keptCopy.empty())
-    lines.push_back(message(QCoreApplication::translate("StaffList", "The previous candidate list file is kept as \"%1\"."), {keptCopy}));
+    lines.push_back(message(
+        QCoreApplication::translate("StaffList", "The previous candidate list file is kept as \"%1\"."),
+        {keptCopy}));
   Text text;
   for (const Text& l : lines) text += (text.empty() ? "" : "\n") + l;
   return text;

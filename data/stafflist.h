@@ -58,9 +58,9 @@ char GuessDelimiter(std::string_view text, bool namedCsv);
 // What makes the names: the columns joined (in the order given) and, for a name that
 // occurs more than once, another column in full-width brackets (张伟（技术部）).
 struct StaffColumns {
-  bool headerRow = false;          // the first row holds the columns' headings
-  std::vector<int> nameColumns;    // 0-based
-  int bracketColumn = -1;          // -1: none
+  bool headerRow = false;        // the first row holds the columns' headings
+  std::vector<int> nameColumns;  // 0-based
+  int bracketColumn = -1;        // -1: none
 };
 
 // The heading that names the name column.
@@ -98,8 +98,7 @@ struct StaffList {
 // joined with a blank between two ASCII ends and with nothing otherwise (王 + 小明 gives
 // 王小明, John + Smith gives John Smith). Each of `winners` leaves out the first name
 // equal to it, so that nobody already drawn this evening is in the pool again.
-StaffList BuildStaffList(const Sheet& sheet, const StaffColumns& columns,
-                         const std::vector<Text>& winners);
+StaffList BuildStaffList(const Sheet& sheet, const StaffColumns& columns, const std::vector<Text>& winners);
 
 // The report for the operator, every finding in one text (translated): the file read, the
 // rows, blank rows, cells that are not text, duplicates, former winners left out, and the

@@ -36,7 +36,7 @@ uLong ZCALLBACK memRead(voidpf, voidpf stream, void* buf, uLong size) {
   auto* m = static_cast<Memory*>(stream);
   const std::uint64_t left = m->bytes.size() - std::min<std::uint64_t>(m->at, m->bytes.size());
   const uLong n = static_cast<uLong>(std::min<std::uint64_t>(size, left));
-  std::memcpy(buf, m->bytes.data() + m->at, n);
+  if (n > 0) std::memcpy(buf, m->bytes.data() + m->at, n);
   m->at += n;
   return n;
 }
@@ -46,10 +46,17 @@ long ZCALLBACK memSeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
   auto* m = static_cast<Memory*>(stream);
   std::uint64_t base = 0;
   switch (origin) {
-    case ZLIB_FILEFUNC_SEEK_SET: base = 0; break;
-    case ZLIB_FILEFUNC_SEEK_CUR: base = m->at; break;
-    case ZLIB_FILEFUNC_SEEK_END: base = m->bytes.size(); break;
-    default: return -1;
+    case ZLIB_FILEFUNC_SEEK_SET:
+      base = 0;
+      break;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+      base = m->at;
+      break;
+    case ZLIB_FILEFUNC_SEEK_END:
+      base = m->bytes.size();
+      break;
+    default:
+      return -1;
   }
   if (offset > m->bytes.size() || base + offset > m->bytes.size()) return -1;
   m->at = base + offset;
@@ -114,9 +121,11 @@ class Reader {
 
   Sheet read() {
     if (!zip_.ok())
-      fail(QCoreApplication::translate("StaffList", "\"%1\" is no Excel workbook (.xlsx): it is not a zip archive. A workbook of the older "
-              "form (.xls) or one protected by a password must first be saved in Excel or WPS as "
-              ".xlsx without a password"),
+      fail(QCoreApplication::translate(
+               "StaffList",
+               "\"%1\" is no Excel workbook (.xlsx): it is not a zip archive. A workbook of the older "
+               "form (.xls) or one protected by a password must first be saved in Excel or WPS as "
+               ".xlsx without a password"),
            {path_});
     const QString sheetPart = firstSheetPart();
     std::vector<Text> strings;
@@ -134,10 +143,14 @@ class Reader {
     throw EImportError(platform::message(message, args));
   }
   [[noreturn]] void damaged(const char* part) {
-    fail(QCoreApplication::translate("StaffList", "Cannot read \"%1\" as an Excel workbook: its part %2 is missing or damaged"), {path_, Text(part)});
+    fail(QCoreApplication::translate(
+             "StaffList", "Cannot read \"%1\" as an Excel workbook: its part %2 is missing or damaged"),
+         {path_, Text(part)});
   }
   [[noreturn]] void badXml(const char* part, const QXmlStreamReader& xml) {
-    fail(QCoreApplication::translate("StaffList", "Cannot read \"%1\" as an Excel workbook: its part %2 is not well-formed XML (line %3)"),
+    fail(QCoreApplication::translate(
+             "StaffList",
+             "Cannot read \"%1\" as an Excel workbook: its part %2 is not well-formed XML (line %3)"),
          {path_, Text(part), Text(QByteArray::number(xml.lineNumber()).constData())});
   }
 
@@ -168,7 +181,7 @@ class Reader {
           xml.attributes().value(QLatin1String("Id")) == id) {
         QString target = xml.attributes().value(QLatin1String("Target")).toString();
         if (target.startsWith(QLatin1Char('/'))) return target.mid(1);  // from the package's root
-        return QStringLiteral("xl/") + target;                            // beside the workbook
+        return QStringLiteral("xl/") + target;                          // beside the workbook
       }
     }
     if (xml.hasError()) badXml("xl/_rels/workbook.xml.rels", xml);
@@ -184,11 +197,15 @@ class Reader {
     while (!xml.atEnd()) {
       xml.readNext();
       if (xml.isStartElement()) {
-        if (xml.name() == QLatin1String("rPh")) ++phonetic;
-        else if (xml.name() == QLatin1String("t") && phonetic == 0) text += xml.readElementText();
+        if (xml.name() == QLatin1String("rPh"))
+          ++phonetic;
+        else if (xml.name() == QLatin1String("t") && phonetic == 0)
+          text += xml.readElementText();
       } else if (xml.isEndElement()) {
-        if (xml.name() == QLatin1String("rPh")) --phonetic;
-        else if (xml.name() == end) break;
+        if (xml.name() == QLatin1String("rPh"))
+          --phonetic;
+        else if (xml.name() == end)
+          break;
       }
     }
     return text;
@@ -199,7 +216,8 @@ class Reader {
     QXmlStreamReader xml(bytes);
     while (!xml.atEnd()) {
       xml.readNext();
-      if (xml.isStartElement() && xml.name() == QLatin1String("si")) out.push_back(platform::toAnsi(stringItem(xml)));
+      if (xml.isStartElement() && xml.name() == QLatin1String("si"))
+        out.push_back(platform::toAnsi(stringItem(xml)));
     }
     if (xml.hasError()) badXml(part, xml);
     return out;
@@ -294,8 +312,10 @@ class Reader {
       return SheetCell{strings[size_t(i)], true};
     }
     if (type == QLatin1String("str")) return SheetCell{platform::toAnsi(value), true};  // a formula's text
-    if (type == QLatin1String("b")) return SheetCell{value.trimmed() == QLatin1String("1") ? "TRUE" : "FALSE", false};
-    if (type == QLatin1String("e") || type == QLatin1String("d")) return SheetCell{platform::toAnsi(value), false};
+    if (type == QLatin1String("b"))
+      return SheetCell{value.trimmed() == QLatin1String("1") ? "TRUE" : "FALSE", false};
+    if (type == QLatin1String("e") || type == QLatin1String("d"))
+      return SheetCell{platform::toAnsi(value), false};
     return SheetCell{numberText(value), false};
   }
 
