@@ -8,6 +8,7 @@
 #include "app/poolmodel.h"
 #include "app/poolview.h"
 #include "app/winners.h"
+#include "app/staffimport.h"
 #include "data/leftovers.h"
 #include "data/record.h"
 #include "data/startup.h"
@@ -140,6 +141,7 @@ void TForm1::bindEvents() {
   connect(N1, &QAction::triggered, this, guarded([this] { commands_.N1Click(); }));
   connect(N2, &QAction::triggered, this, guarded([this] { commands_.N2Click(); }));
   // N3 ("取消") has no handler: choosing it only closes the menu.
+  staffImport_ = new StaffImport(*this, *this, session_, reporter_, services_.clock, *PopupMenu1, N1);
   connect(ListBox1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
 

@@ -40,6 +40,7 @@ class PoolModel;
 class PoolView;
 class SpeedButton;
 class WinnersMenu;
+class StaffImport;
 
 namespace platform {
 class Clock;
@@ -91,6 +92,8 @@ class TForm1 : public QWidget, public Window {
   DrawCycle& cycle() { return cycle_; }
   PoolModel& poolModel() { return *poolModel_; }
   WinnersMenu& winnersMenu() { return *winnersMenu_; }
+  // The import of a staff list (the pool menu's "导入名单…" and a file dropped on the window).
+  StaffImport& staffImport() { return *staffImport_; }
 
   // ---- Window: the operations the loaders and the draw engine use ----
   int poolCount() const override;
@@ -220,6 +223,7 @@ class TForm1 : public QWidget, public Window {
   KeyPreview* keyPreview_ = nullptr;
   WinnersMenu* winnersMenu_ = nullptr;  // the corrections, on the headline and the prize bar
   platform::FolderLock drawFolderLock_;  // held while the window lives
+  StaffImport* staffImport_ = nullptr;
 
   // Prize slot k's radio button and counter label (index k - 1), as design::prizeSlots()
   // names them.

@@ -1,5 +1,6 @@
 #include "data/leftovers.h"
 
+#include "data/candidates.h"
 #include "data/texts.h"
 
 #include <cstddef>
@@ -57,8 +58,11 @@ bool IsSaveLeftover(const Text& name) {
   static const Text detail = insideDrawFolder(T().detailFile);
   static const Text recordHead = insideDrawFolder(T().recordBackupHead);
   static const Text detailHead = insideDrawFolder(T().detailBackupHead);
+  static const Text candidates = insideDrawFolder(T().candidateFile);
+  static const Text candidatesHead = insideDrawFolder(CandidateBackupHead());
   return target == record || target == detail || isBackupName(target, recordHead, ".txt") ||
-         isBackupName(target, detailHead, ".csv");
+         isBackupName(target, detailHead, ".csv") || target == candidates ||
+         isBackupName(target, candidatesHead, ".txt");
 }
 
 platform::FolderLock ClaimDrawFolder() {

@@ -9,8 +9,9 @@
 
 // Whether `name`, a file name inside the draw folder (GBK), has exactly the form of such a
 // temporary file of a file the program saves there: the winners record, the winners
-// detail, or a kept copy of either ("获奖记录-20240203-193000.txt",
-// "获奖记录-20240203-193000-2.txt", "获奖明细-20240203-193000.csv").
+// detail, the candidate list (written by an import), or a kept copy of one of them
+// ("获奖记录-20240203-193000.txt", "获奖记录-20240203-193000-2.txt",
+// "获奖明细-20240203-193000.csv", "抽奖名单-20240203-193000.txt").
 bool IsSaveLeftover(const Text& name);
 
 // Claims the draw folder for this process and, when the claim holds, removes the

@@ -109,7 +109,11 @@ private_apt() {
     "$@"
 }
 
-fetch_qt_source() {
+# Points the private apt configuration at this system's suite and reads its source lists,
+# once per run.
+APT_UPDATED=
+private_apt_update() {
+  [ -z "$APT_UPDATED" ] || return 0
   local dir=$CACHE_ROOT/apt suite mirror
   # shellcheck disable=SC1091
   suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
@@ -118,8 +122,14 @@ fetch_qt_source() {
   mkdir -p "$dir/lists/partial" "$dir/cache/archives/partial"
   echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $suite main" \
     >"$dir/sources.list"
-  log "fetching the qt6-base $QT_DEB_VERSION source ($suite, $mirror)"
+  log "reading the source lists of $suite ($mirror)"
   private_apt -qq update
+  APT_UPDATED=1
+}
+
+fetch_qt_source() {
+  private_apt_update
+  log "fetching the qt6-base $QT_DEB_VERSION source"
   rm -rf "$QT_WORK/src"
   mkdir -p "$QT_WORK/src"
   (cd "$QT_WORK/src" &&
@@ -209,6 +219,53 @@ build_qt() {
 }
 
 # ---------------------------------------------------------------------------------------
+# minizip for Windows: zlib's zip reader, which opens Excel workbooks
+# ---------------------------------------------------------------------------------------
+# Built from Debian's own minizip source package, the version of the host's
+# libminizip-dev, with the mingw-w64 compiler against the zlib inside the static Qt (its
+# headers give zlib's functions Qt's z_ names), and cached beside Qt, keyed by that
+# version, the files and options below, the compiler and Qt's key. Two C files: seconds.
+MINGW_CC=x86_64-w64-mingw32-gcc-posix
+MINIZIP_SOURCES=(ioapi.c unzip.c)
+MINIZIP_CFLAGS=(-O2 -DNOUNCRYPT)
+MINIZIP_PREFIX=
+
+build_minizip() {
+  local version key work src tmp f t0
+  version=$(dpkg-query -W -f='${source:Version}' libminizip-dev 2>/dev/null || true)
+  [ -n "$version" ] || { echo "libminizip-dev is not installed." >&2; return 1; }
+  key=$({ echo "$version"; printf '%s\n' "${MINIZIP_SOURCES[@]}" "${MINIZIP_CFLAGS[@]}"; echo "$QT_KEY"
+    "$MINGW_CC" -dumpfullversion; } | sha256sum | cut -c1-12)
+  MINIZIP_PREFIX=$CACHE_ROOT/minizip-${version%%-*}-mingw64-$key
+  if [ -f "$MINIZIP_PREFIX/.complete" ]; then
+    log "minizip for Windows: cached in $MINIZIP_PREFIX"
+    return 0
+  fi
+  t0=$(now)
+  work=$CACHE_ROOT/work-minizip-$key
+  rm -rf "$work" "$MINIZIP_PREFIX"
+  mkdir -p "$work/src"
+  private_apt_update
+  log "fetching the minizip $version source"
+  (cd "$work/src" && private_apt -q source "minizip=$version") >"$work/fetch.log" 2>&1 ||
+    { tail -20 "$work/fetch.log" >&2; return 1; }
+  src=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'minizip-*' | head -1)
+  [ -n "$src" ] || { echo "The minizip source did not unpack." >&2; return 1; }
+  tmp=$work/prefix
+  mkdir -p "$tmp/lib" "$tmp/include/minizip"
+  for f in "${MINIZIP_SOURCES[@]}"; do
+    "${NICE[@]}" "$MINGW_CC" "${MINIZIP_CFLAGS[@]}" -I"$QT_PREFIX/include/QtZlib" \
+      -I"$QT_PREFIX/include/QtCore" -I"$QT_PREFIX/include" -c "$src/$f" -o "$work/${f%.c}.o"
+  done
+  x86_64-w64-mingw32-ar rcs "$tmp/lib/libminizip.a" "$work"/*.o
+  cp "$src/unzip.h" "$src/ioapi.h" "$tmp/include/minizip/"
+  touch "$tmp/.complete"
+  mv "$tmp" "$MINIZIP_PREFIX"
+  rm -rf "$work"
+  log "minizip for Windows built in $(($(now) - t0)) s"
+}
+
+# ---------------------------------------------------------------------------------------
 # The program and its tests, cross-compiled
 # ---------------------------------------------------------------------------------------
 WIN_BUILD=$ROOT/build-windows
@@ -231,6 +288,7 @@ build_program() {
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
     -DCMAKE_BUILD_TYPE=Release \
     -DLUCKYDRAW_HOST_TOOLS="$HOST_BUILD/tools" \
+    -DLUCKYDRAW_MINIZIP_DIR="$MINIZIP_PREFIX" \
     -DLUCKYDRAW_TEST_SOURCE_DIR="Z:$ROOT" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/scripts/wine-exec.sh" \
     "${LUCKYDRAW_LAUNCHER[@]}" >"$WIN_BUILD.configure.log" 2>&1 ||
@@ -357,6 +415,7 @@ main() {
   install_packages
   read_qt_settings
   build_qt
+  build_minizip
   case "$STEP" in qt) return 0 ;; esac
   build_program
   case "$STEP" in build) return 0 ;; esac

@@ -54,4 +54,14 @@ Continue the previous record?</numerusform>
         </translation>
     </message>
 </context>
+<context>
+    <name>StaffList</name>
+    <message numerus="yes">
+        <source>Imported %n name(s) from &quot;%1&quot; into the pool and the candidate list file.</source>
+        <translation>
+            <numerusform>Imported %n name from &quot;%1&quot; into the pool and the candidate list file.</numerusform>
+            <numerusform>Imported %n names from &quot;%1&quot; into the pool and the candidate list file.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

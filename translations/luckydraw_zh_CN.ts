@@ -204,6 +204,75 @@ Continue the previous record?</source>
     </message>
 </context>
 <context>
+    <name>StaffList</name>
+    <message>
+        <source>A draw is running: import the staff list &quot;%1&quot; after it has been stopped or cancelled</source>
+        <translation>正在抽奖：请在停止或取消本轮抽奖后再导入名单“%1”</translation>
+    </message>
+    <message>
+        <source>The staff list &quot;%1&quot; holds no rows; the pool stays as it is</source>
+        <translation>名单“%1”中没有任何一行，抽奖名单保持不变</translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n name(s) from &quot;%1&quot; into the pool and the candidate list file.</source>
+        <translation>
+            <numerusform>已从“%1”导入 %n 个名字，写入名单文件并载入抽奖名单。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Rows read: %1.</source>
+        <translation>读取行数：%1。</translation>
+    </message>
+    <message>
+        <source>Blank rows skipped: %1 (rows %2).</source>
+        <translation>跳过空行：%1 个（第 %2 行）。</translation>
+    </message>
+    <message>
+        <source>Cells that are not text (numbers, dates), taken as the sheet shows them: rows %1.</source>
+        <translation>非文本单元格（数字、日期）按表格中的写法取用：第 %1 行。</translation>
+    </message>
+    <message>
+        <source>Names that occur more than once: %1.</source>
+        <translation>重名：%1 个。</translation>
+    </message>
+    <message>
+        <source>  %1: rows %2</source>
+        <translation>  %1：第 %2 行</translation>
+    </message>
+    <message>
+        <source>  %1: rows %2, told apart by %3</source>
+        <translation>  %1：第 %2 行，已用“%3”区分</translation>
+    </message>
+    <message>
+        <source>  %1: rows %2, still alike with %3</source>
+        <translation>  %1：第 %2 行，加上“%3”后仍然相同</translation>
+    </message>
+    <message>
+        <source>  … and %1 more.</source>
+        <translation>  ……另有 %1 个。</translation>
+    </message>
+    <message>
+        <source>Left out, already recorded as winners: %1 (%2).</source>
+        <translation>已记录为中奖者、不再加入：%1 人（%2）。</translation>
+    </message>
+    <message>
+        <source>The previous candidate list file is kept as &quot;%1&quot;.</source>
+        <translation>原来的名单文件已另存为“%1”。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no Excel workbook (.xlsx): it is not a zip archive. A workbook of the older form (.xls) or one protected by a password must first be saved in Excel or WPS as .xlsx without a password</source>
+        <translation>“%1”不是 Excel 工作簿（.xlsx）：它不是 zip 压缩包。旧格式（.xls）或设有密码的工作簿，请先在 Excel 或 WPS 中另存为不带密码的 .xlsx</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot; as an Excel workbook: its part %2 is missing or damaged</source>
+        <translation>无法把“%1”作为 Excel 工作簿读取：其中的 %2 缺失或已损坏</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot; as an Excel workbook: its part %2 is not well-formed XML (line %3)</source>
+        <translation>无法把“%1”作为 Excel 工作簿读取：其中的 %2 不是格式正确的 XML（第 %3 行）</translation>
+    </message>
+</context>
+<context>
     <name>Start</name>
     <message>
         <source>Lucky draw</source>

@@ -1,6 +1,7 @@
 // The side commands on the real window, as the operator uses them: the pool's popup menu,
 // the draw-size field under the keyboard and the mouse, the file shortcuts, and the input
 // box that asks for a name.
+#include "app/staffimport.h"
 #include "helpers.h"
 
 #include "app/poolmodel.h"
@@ -169,17 +170,19 @@ class SideCommandsGui : public StartedWindow, public WindowUser {
 
 TEST_F(SideCommandsGui, PopupMenuListsItsItemsAndOpensAtThePointerOnARightClick) {
   const QList<QAction*> items = form().PopupMenu1->actions();
-  ASSERT_EQ(items.size(), 5);
+  ASSERT_EQ(items.size(), 6);
   EXPECT_EQ(items[0], form().N1);
   EXPECT_EQ(items[0]->text(), U("临时添加名单"));
-  EXPECT_EQ(items[1], form().N4);
-  EXPECT_TRUE(items[1]->isSeparator());
-  EXPECT_EQ(items[2], form().N2);
-  EXPECT_EQ(items[2]->text(), U("删除所选"));
-  EXPECT_EQ(items[3], form().N5);
-  EXPECT_TRUE(items[3]->isSeparator());
-  EXPECT_EQ(items[4], form().N3);
-  EXPECT_EQ(items[4]->text(), U("取消"));
+  EXPECT_EQ(items[1], form().staffImport().action());  // the import, beside adding one name
+  EXPECT_EQ(items[1]->text(), U("导入名单…"));
+  EXPECT_EQ(items[2], form().N4);
+  EXPECT_TRUE(items[2]->isSeparator());
+  EXPECT_EQ(items[3], form().N2);
+  EXPECT_EQ(items[3]->text(), U("删除所选"));
+  EXPECT_EQ(items[4], form().N5);
+  EXPECT_TRUE(items[4]->isSeparator());
+  EXPECT_EQ(items[5], form().N3);
+  EXPECT_EQ(items[5]->text(), U("取消"));
   for (QAction* item : {form().N1, form().N2, form().N3}) {
     EXPECT_FALSE(item->isSeparator());
     EXPECT_TRUE(item->isEnabled());

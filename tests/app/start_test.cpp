@@ -75,7 +75,8 @@ TEST(Start, DesignStateBeforeAnyHandler) {
 
   QStringList menu;
   for (QAction* a : form->PopupMenu1->actions()) menu << (a->isSeparator() ? U("-") : a->text());
-  EXPECT_EQ(menu, (QStringList{U("临时添加名单"), U("-"), U("删除所选"), U("-"), U("取消")}));
+  // The design's menu with the staff-list import after 临时添加名单.
+  EXPECT_EQ(menu, (QStringList{U("临时添加名单"), U("导入名单…"), U("-"), U("删除所选"), U("-"), U("取消")}));
 
   const QList<QLabel*> panels = form->StatusBar1->findChildren<QLabel*>();
   ASSERT_EQ(panels.size(), 2);

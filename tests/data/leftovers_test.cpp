@@ -49,12 +49,16 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"获奖记录.TXT.abcdef", false}, NameCase{"我的获奖记录.txt.abcdef", false},
         NameCase{".abcdef", false},
         // Other targets: files the program never saves, backups of another form.
-        NameCase{"抽奖名单.txt.abcdef", false}, NameCase{"基础配置.ini.abcdef", false},
+        NameCase{"基础配置.ini.abcdef", false},
         NameCase{"奖项设置.ini.abcdef", false}, NameCase{"获奖记录-2024-193000.txt.abcdef", false},
         NameCase{"获奖记录-20240203-19300.txt.abcdef", false},
         NameCase{"获奖记录-20240203-193000-.txt.abcdef", false},
         NameCase{"获奖记录-20240203-193000-x.txt.abcdef", false},
         NameCase{"获奖记录-20240203_193000.txt.abcdef", false},
+        // The candidate list, which an import of a staff list writes, and its kept copies.
+        NameCase{"抽奖名单.txt.abcdef", true}, NameCase{"抽奖名单-20240203-193000.txt.Zz09aB", true},
+        NameCase{"抽奖名单-20240203-193000-3.txt.qwErty", true}, NameCase{"抽奖名单.txt", false},
+        NameCase{"抽奖名单-20240203-193000.txt", false}, NameCase{"抽奖名单-20240203-193000.csv.abcdef", false},
         // The winners detail and its kept copies.
         NameCase{"获奖明细.csv.a1B2c3", true}, NameCase{"获奖明细-20240203-193000.csv.Zz09aB", true},
         NameCase{"获奖明细-20240203-193000-2.csv.qwErty", true}, NameCase{"获奖明细.csv", false},
@@ -104,10 +108,11 @@ class ClaimFolder : public ::testing::Test {
 
   static constexpr const char* kKept[] = {
       "获奖记录.txt", "抽奖名单.txt", "基础配置.ini", "获奖记录-20240203-193000.txt",
-      "获奖记录.txt.bak", "获奖记录.txt.abcdefg", "抽奖名单.txt.a1B2c3", "获奖记录.txt.12345"};
+      "获奖记录.txt.bak", "获奖记录.txt.abcdefg", "基础配置.ini.a1B2c3", "获奖记录.txt.12345"};
   static constexpr const char* kLeftovers[] = {"获奖记录.txt.a1B2c3", "获奖记录.txt.ZZZZZZ",
                                                "获奖记录-20240203-193000.txt.Q9w8E7",
-                                               "获奖记录-20240203-193000-2.txt.mkstmp"};
+                                               "获奖记录-20240203-193000-2.txt.mkstmp",
+                                               "抽奖名单.txt.a1B2c3"};
 
   TempCwd cwd_;
 };
