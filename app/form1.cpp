@@ -7,6 +7,7 @@
 #include "app/keypreview.h"
 #include "app/poolmodel.h"
 #include "app/poolview.h"
+#include "app/presenter.h"
 #include "data/leftovers.h"
 #include "data/record.h"
 #include "data/startup.h"
@@ -45,6 +46,7 @@ TForm1::TForm1(Services services, QWidget* parent)
   setDesignState();
   bindEvents();
   applyLayout();
+  presenter_ = std::make_unique<Presenter>(*this, [this](int key) { FormKeyUp(key); });
 }
 
 TForm1::~TForm1() = default;
@@ -152,7 +154,9 @@ void TForm1::bindEvents() {
 }
 
 void TForm1::FormKeyUp(int key) {
-  Guarded(reporter_, [&] { cycle_.FormKeyUp(key); });
+  Guarded(reporter_, [&] {
+    if (!presenter_->keyUp(key)) cycle_.FormKeyUp(key);
+  });
 }
 
 // Timer1 ticks once per frame of the screen, and each tick's pick is what the screen shows
@@ -205,6 +209,7 @@ QPoint TForm1::firstShowPosition() const {
 
 void TForm1::runFormCreate() {
   Guarded(reporter_, [&] { FormCreate(*this, session_); });
+  presenter_->setTitle(headline_);  // the event's title and picture for the audience's view
 }
 
 void TForm1::firstShow() {
@@ -231,5 +236,6 @@ bool TForm1::startUp() {
   }
   runFormCreate();
   firstShow();
+  presenter_->start();
   return true;
 }

@@ -36,6 +36,7 @@ class KeyPreview;
 class NumberEdit;
 class PoolModel;
 class PoolView;
+class Presenter;
 class SpeedButton;
 
 namespace platform {
@@ -85,6 +86,8 @@ class TForm1 : public QWidget, public Window {
   Session& session() { return session_; }
   DrawCycle& cycle() { return cycle_; }
   PoolModel& poolModel() { return *poolModel_; }
+  // The audience's view on a second screen (presenter.h).
+  Presenter& presenter() { return *presenter_; }
 
   // ---- Window: the operations the loaders and the draw engine use ----
   int poolCount() const override;
@@ -207,6 +210,7 @@ class TForm1 : public QWidget, public Window {
   PoolModel* poolModel_ = nullptr;
   KeyPreview* keyPreview_ = nullptr;
   platform::FolderLock drawFolderLock_;  // held while the window lives
+  std::unique_ptr<Presenter> presenter_;  // the audience's view
 
   // Prize slot k's radio button and counter label (index k - 1), as design::prizeSlots()
   // names them.
