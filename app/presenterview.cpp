@@ -15,7 +15,7 @@ namespace {
 const QChar kEllipsis(0x2026);
 // The names are measured once at this size; a name's width grows with the type's size.
 constexpr int kMeasureSize = 100;
-constexpr double kGapEm = 0.8;  // between two names on a line
+const QChar kGap(0x3000);  // between two names on a line: an ideographic space
 
 const QColor kPickColour(0xFF, 0xFF, 0xFF);
 const QColor kWinnersColour(0xFF, 0xD8, 0x4A);
@@ -79,7 +79,19 @@ void PresenterView::setNames(const Text& source, std::vector<Text> names, bool d
   source_ = source;
   names_ = std::move(names);
   drawing_ = drawing;
-  update(bandsFor(size()).names);
+  if (!isVisible() || !layout_.valid) {
+    update(bandsFor(size()).names);
+    return;
+  }
+  // Only where the names were and where they go is painted again: a pick of a few names
+  // repaints a small part of a large screen.
+  const QRect before = layout_.bounds;
+  if (names_.empty()) {
+    update(before);
+    return;
+  }
+  layOutNames();
+  update(QRegion(before) | layout_.bounds);
 }
 
 void PresenterView::setBlackout(bool on) {
@@ -99,25 +111,39 @@ int PresenterView::namesCeiling() const {
   return drawing_ && heldSize_ > 0 ? std::min(heldSize_, ceiling) : ceiling;
 }
 
+// A name's text and width at the measuring size, worked out once per name: a running
+// draw shows many of the same names again.
+const PresenterView::Measured& PresenterView::measured(const Text& name) {
+  auto found = measured_.find(name);
+  if (found != measured_.end()) return found->second;
+  if (measured_.size() >= kMeasuredMost) measured_.clear();
+  static const QFontMetricsF measure(namesFont(kMeasureSize));
+  QString text = platform::fromAnsi(name);
+  const double width = measure.horizontalAdvance(text) / kMeasureSize;
+  return measured_.emplace(name, Measured{std::move(text), width}).first->second;
+}
+
+// Each line is drawn as one text, its names joined by an ideographic space, the same room
+// that the fit leaves between two names.
 void PresenterView::layOutNames() {
   const QRect box = bandsFor(size()).names;
   const int ceiling = namesCeiling();
   if (layout_.valid && layout_.source == source_ && layout_.box == box.size() && layout_.ceiling == ceiling)
     return;
 
-  const QFontMetricsF measure(namesFont(kMeasureSize));
-  std::vector<QString> texts;
-  texts.reserve(names_.size());
+  static const QFontMetricsF measure(namesFont(kMeasureSize));
+  std::vector<const Measured*> shown;
+  shown.reserve(names_.size());
   std::vector<double> widths;
   widths.reserve(names_.size());
   for (const Text& name : names_) {
-    texts.push_back(platform::fromAnsi(name));
-    widths.push_back(measure.horizontalAdvance(texts.back()) / kMeasureSize);
+    shown.push_back(&measured(name));
+    widths.push_back(shown.back()->width);
   }
   NameFitBox fitBox;
   fitBox.width = box.width();
   fitBox.height = box.height();
-  fitBox.gap = kGapEm;
+  fitBox.gap = measure.horizontalAdvance(kGap) / kMeasureSize;
   fitBox.lineHeight = measure.lineSpacing() / kMeasureSize;
   fitBox.floor = std::max(10, height() / 100);
   fitBox.ceiling = std::max(fitBox.floor, ceiling);
@@ -126,33 +152,39 @@ void PresenterView::layOutNames() {
   NamesLayout l;
   l.source = source_;
   l.box = box.size();
-  l.ceiling = ceiling;
   l.fit = fitNames(widths, fitBox);
   l.font = namesFont(l.fit.size);
   const double s = l.fit.size;
   const QFontMetricsF real(l.font);
   const double lineHeight = fitBox.lineHeight * s;
   const double top = box.top() + (box.height() - lineHeight * double(l.fit.lineStarts.size())) / 2;
+  QRectF bounds;
   for (size_t line = 0; line < l.fit.lineStarts.size(); ++line) {
     const int begin = l.fit.lineStarts[line], end = lineEnd(l.fit, line);
-    const bool ellipsis = l.fit.cut && end == l.fit.shown && l.fit.shown < int(names_.size());
-    double width = -kGapEm * s;
-    for (int i = begin; i < end; ++i) width += (widths[size_t(i)] + kGapEm) * s;
-    if (ellipsis) width += (kGapEm + fitBox.ellipsisWidth) * s;
-    double x = box.left() + std::max(0.0, (box.width() - width) / 2);
-    const double baseline = top + lineHeight * double(line) + (lineHeight - real.height()) / 2 + real.ascent();
+    QString text;
+    double width = -fitBox.gap * s;
     for (int i = begin; i < end; ++i) {
-      QString text = std::move(texts[size_t(i)]);
-      if (widths[size_t(i)] * s > box.width()) text = real.elidedText(text, Qt::ElideRight, box.width());
-      l.texts.push_back(std::move(text));
-      l.places.emplace_back(x, baseline);
-      x += (widths[size_t(i)] + kGapEm) * s;
+      if (i > begin) text += kGap;
+      text += shown[size_t(i)]->text;
+      width += (widths[size_t(i)] + fitBox.gap) * s;
     }
-    if (ellipsis) {
-      l.texts.emplace_back(kEllipsis);
-      l.places.emplace_back(x, baseline);
+    if (l.fit.cut && end == l.fit.shown && l.fit.shown < int(names_.size())) {
+      text += kGap;
+      text += kEllipsis;
+      width += (fitBox.gap + fitBox.ellipsisWidth) * s;
     }
+    if (width > box.width()) {  // one name wider than the box even at the floor
+      text = real.elidedText(text, Qt::ElideRight, box.width());
+      width = box.width();
+    }
+    const double x = box.left() + std::max(0.0, (box.width() - width) / 2);
+    const double y = top + lineHeight * double(line);
+    l.lines.push_back(std::move(text));
+    l.places.emplace_back(x, y + (lineHeight - real.height()) / 2 + real.ascent());
+    bounds |= QRectF(x, y, width, lineHeight);
   }
+  // A little room around the glyphs, which may reach past their advance.
+  l.bounds = bounds.toAlignedRect().adjusted(-int(s) / 4 - 2, -2, int(s) / 4 + 2, 2) & box;
   if (drawing_) heldSize_ = l.fit.size;
   l.ceiling = namesCeiling();  // what the next paint asks for when the names stay
   l.valid = true;
@@ -219,7 +251,53 @@ void PresenterView::paintLine(QPainter& p, const QRect& band, const QString& tex
 void PresenterView::paintNames(QPainter& p) {
   if (names_.empty()) return;
   layOutNames();
+  if (drawing_) {
+    paintPick(p);
+    return;
+  }
   p.setFont(layout_.font);
-  p.setPen(drawing_ ? kPickColour : kWinnersColour);
-  for (size_t i = 0; i < layout_.texts.size(); ++i) p.drawText(layout_.places[i], layout_.texts[i]);
+  p.setPen(kWinnersColour);
+  for (size_t i = 0; i < layout_.lines.size(); ++i) p.drawText(layout_.places[i], layout_.lines[i]);
+}
+
+// A running draw's pick, once per frame. Qt draws characters above 64 px as outlines each
+// time, which at a projector's size costs more than the whole operator's window; so each
+// character is drawn once into a picture of its own and the pick is put together from
+// those. The winners, drawn once, go through the text layout as usual.
+void PresenterView::paintPick(QPainter& p) {
+  if (glyphSize_ != layout_.fit.size) {
+    glyphs_.clear();
+    glyphSize_ = layout_.fit.size;
+  }
+  for (size_t i = 0; i < layout_.lines.size(); ++i) {
+    double x = layout_.places[i].x();
+    const double baseline = layout_.places[i].y();
+    for (char32_t c : layout_.lines[i].toUcs4()) {
+      const Glyph& g = glyph(c);
+      if (!g.image.isNull()) p.drawImage(QPointF(x + g.offset.x(), baseline + g.offset.y()), g.image);
+      x += g.advance;
+    }
+  }
+}
+
+const PresenterView::Glyph& PresenterView::glyph(char32_t c) {
+  auto found = glyphs_.find(c);
+  if (found != glyphs_.end()) return found->second;
+  if (glyphs_.size() >= kGlyphsMost) glyphs_.clear();
+  const QString text = QString::fromUcs4(&c, 1);
+  const QFontMetricsF metrics(layout_.font);
+  Glyph g;
+  g.advance = metrics.horizontalAdvance(text);
+  const int pad = 2 + layout_.fit.size / 16;  // antialiased edges reach past the ink's box
+  const QRect ink = metrics.boundingRect(text).toAlignedRect().adjusted(-pad, -pad, pad, pad);
+  if (c != 0x3000 && c != ' ' && !ink.isEmpty()) {
+    g.image = QImage(ink.size(), QImage::Format_ARGB32_Premultiplied);
+    g.image.fill(Qt::transparent);
+    QPainter q(&g.image);
+    q.setFont(layout_.font);
+    q.setPen(kPickColour);
+    q.drawText(QPointF(-ink.left(), -ink.top()), text);
+    g.offset = ink.topLeft();
+  }
+  return glyphs_.emplace(c, std::move(g)).first->second;
 }

@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <unordered_map>
 #include <vector>
 
 class PresenterView : public QWidget {
@@ -62,13 +63,28 @@ class PresenterView : public QWidget {
     int ceiling = 0;
     NameFit fit;
     QFont font;
-    std::vector<QString> texts;   // what each shown name draws, "…" cut where needed
-    std::vector<QPointF> places;  // each one's baseline start, in the view
+    std::vector<QString> lines;   // each line's names as one text, "…" where cut
+    std::vector<QPointF> places;  // each line's baseline start, in the view
+    QRect bounds;                 // where the names are painted
     bool valid = false;
   };
+  struct Measured {
+    QString text;
+    double width;  // at a size of 1 px
+  };
+  const Measured& measured(const Text& name);
+  static constexpr size_t kMeasuredMost = 1 << 17;
   void paintBackground(QPainter& p, const QRect& area);
   void paintLine(QPainter& p, const QRect& band, const QString& text, const QFont& face, const QColor& colour);
   void paintNames(QPainter& p);
+  void paintPick(QPainter& p);
+  struct Glyph {
+    QImage image;    // the character in the pick's colour, transparent around it
+    QPoint offset;   // the image's top-left from the character's baseline start
+    double advance = 0;
+  };
+  const Glyph& glyph(char32_t c);
+  static constexpr size_t kGlyphsMost = 4096;
   int namesCeiling() const;
 
   QString title_, prize_, count_;
@@ -81,4 +97,7 @@ class PresenterView : public QWidget {
   bool blackout_ = false;
   NamesLayout layout_;
   int layouts_ = 0;
+  std::unordered_map<Text, Measured> measured_;
+  std::unordered_map<char32_t, Glyph> glyphs_;  // at glyphSize_, for a running draw's pick
+  int glyphSize_ = 0;
 };
