@@ -9,6 +9,7 @@
 #include "app/poolview.h"
 #include "app/winners.h"
 #include "app/staffimport.h"
+#include "app/presenter.h"
 #include "data/leftovers.h"
 #include "data/record.h"
 #include "data/startup.h"
@@ -49,6 +50,7 @@ TForm1::TForm1(Services services, QWidget* parent)
   setDesignState();
   bindEvents();
   applyLayout();
+  presenter_ = std::make_unique<Presenter>(*this, [this](int key) { FormKeyUp(key); });
 }
 
 TForm1::~TForm1() = default;
@@ -170,7 +172,9 @@ void TForm1::bindWinnersMenu() {
 }
 
 void TForm1::FormKeyUp(int key) {
-  Guarded(reporter_, [&] { cycle_.FormKeyUp(key); });
+  Guarded(reporter_, [&] {
+    if (!presenter_->keyUp(key)) cycle_.FormKeyUp(key);
+  });
 }
 
 // Timer1 ticks once per frame of the screen, and each tick's pick is what the screen shows
@@ -276,6 +280,7 @@ QSize TForm1::frameExtent() const {
 
 void TForm1::runFormCreate() {
   Guarded(reporter_, [&] { FormCreate(*this, session_); });
+  presenter_->setTitle(headline_);  // the event's title and picture for the audience's view
 }
 
 void TForm1::firstShow() {
@@ -307,5 +312,6 @@ bool TForm1::startUp() {
   }
   runFormCreate();
   firstShow();
+  presenter_->start();
   return true;
 }

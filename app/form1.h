@@ -38,6 +38,7 @@ class KeyPreview;
 class NumberEdit;
 class PoolModel;
 class PoolView;
+class Presenter;
 class SpeedButton;
 class WinnersMenu;
 class StaffImport;
@@ -94,6 +95,8 @@ class TForm1 : public QWidget, public Window {
   WinnersMenu& winnersMenu() { return *winnersMenu_; }
   // The import of a staff list (the pool menu's "导入名单…" and a file dropped on the window).
   StaffImport& staffImport() { return *staffImport_; }
+  // The audience's view on a second screen (presenter.h).
+  Presenter& presenter() { return *presenter_; }
 
   // ---- Window: the operations the loaders and the draw engine use ----
   int poolCount() const override;
@@ -224,6 +227,7 @@ class TForm1 : public QWidget, public Window {
   WinnersMenu* winnersMenu_ = nullptr;  // the corrections, on the headline and the prize bar
   platform::FolderLock drawFolderLock_;  // held while the window lives
   StaffImport* staffImport_ = nullptr;
+  std::unique_ptr<Presenter> presenter_;  // the audience's view
 
   // Prize slot k's radio button and counter label (index k - 1), as design::prizeSlots()
   // names them.

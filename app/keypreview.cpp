@@ -11,6 +11,10 @@ int virtualKey(int qtKey) {
   switch (qtKey) {
     case Qt::Key_Space: return VK_SPACE_KEY;
     case Qt::Key_PageDown: return VK_NEXT_KEY;
+    case Qt::Key_F5: return VK_F5_KEY;
+    case Qt::Key_Escape: return VK_ESCAPE_KEY;
+    case Qt::Key_B: return VK_B_KEY;
+    case Qt::Key_Period: return VK_PERIOD_KEY;
     default: return 0;
   }
 }

@@ -20,8 +20,18 @@
 
 class QWidget;
 
+// The keys of the audience's view (app/presenter.h), as Windows virtual-key codes: F5 shows
+// it, Escape hides it, B or "." blacks it out and back, as a presenter's clicker sends them.
+enum : int {
+  VK_ESCAPE_KEY = 0x1B,
+  VK_B_KEY = 0x42,
+  VK_F5_KEY = 0x74,
+  VK_PERIOD_KEY = 0xBE,
+};
+
 // The Windows virtual-key code of the keys the window's key handler looks at, Space and
-// PageDown (the codes of draw/keys.h); 0 for every other key, which the handler passes over.
+// PageDown (the codes of draw/keys.h) and the audience view's keys above; 0 for every other
+// key, which the handler passes over.
 int virtualKey(int qtKey);
 
 class KeyPreview : public QObject {

@@ -30,6 +30,8 @@ WHAT = {
     "BM_ShowHeadline": "a pick put into the headline (names, bytes each)",
     "BM_StopGiantNames": "Stop over giant names: Space released until saved and painted (names, bytes each)",
     "BM_StartUpMemory": "start-up memory per byte of a 1,000,000-name list (names, long names)",
+    "BM_RunningDrawWithPresenter": "running draw for 3 s with the audience's view open (draw size, view width, height; 0: none)",
+    "BM_PresenterWinnersLayout": "a Stop's winners laid out on the audience's view (names, width, height, painted too)",
 }
 
 COUNTERS = {
@@ -39,6 +41,8 @@ COUNTERS = {
     "held_per_file_byte": ("held B/B", "{:.2f}"),
     "pool_per_file_byte": ("pool B/B", "{:.2f}"),
     "file_MB": ("file MB", "{:.1f}"),
+    "view_layouts": ("layouts of the view", "{:.0f}"),
+    "type_px": ("px type", "{:.0f}"),
 }
 
 

@@ -3,7 +3,7 @@
 # missing. Sourced by run.sh, test.sh and scripts/package.sh.
 LUCKYDRAW_PACKAGES=(
   cmake ninja-build g++ ccache pkg-config zlib1g-dev libminizip-dev
-  qt6-base-dev qt6-multimedia-dev
+  qt6-base-dev qt6-base-private-dev qt6-multimedia-dev
   qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-ukai

@@ -1,0 +1,218 @@
+#include "app/presenter.h"
+
+#include "app/form1.h"
+#include "app/keypreview.h"
+#include "app/presenterview.h"
+#include "data/textops.h"
+#include "data/texts.h"
+#include "platform/codec.h"
+#include "widgets/colorkeyimage.h"
+#include "widgets/speedbutton.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+class SettingsMemory final : public ScreenMemory {
+ public:
+  std::optional<ScreenId> recall() const override {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, kOrganisation, kProgram);
+    if (!s.contains(kName)) return std::nullopt;
+    return ScreenId{s.value(kName).toString(), s.value(kGeometry).toRect()};
+  }
+  // QSettings writes the whole file anew beside the old one and renames it over it, so a
+  // crash or a full disk leaves the old settings or the new ones.
+  void remember(const ScreenId& screen) override {
+    if (recall() == screen) return;
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, kOrganisation, kProgram);
+    s.setAtomicSyncRequired(true);
+    s.setValue(kName, screen.name);
+    s.setValue(kGeometry, screen.geometry);
+    s.sync();
+  }
+
+ private:
+  static inline const QString kOrganisation = QStringLiteral("luckydraw");
+  static inline const QString kProgram = QStringLiteral("luckydraw");
+  static inline const QString kName = QStringLiteral("presenter/screen");
+  static inline const QString kGeometry = QStringLiteral("presenter/geometry");
+};
+
+// One frame of a screen in milliseconds; a screen that reports no rate counts as 60 Hz.
+int frameOf(const QScreen* screen) {
+  const double hz = screen ? screen->refreshRate() : 0.0;
+  if (!(hz >= 1.0)) return 16;
+  return std::clamp(int(1000.0 / hz), 4, 33);
+}
+
+}  // namespace
+
+ScreenMemory& settingsScreenMemory() {
+  static SettingsMemory memory;
+  return memory;
+}
+
+Presenter::Presenter(TForm1& form, std::function<void(int)> onKeyUp)
+    : form_(form), view_(std::make_unique<PresenterView>()), memory_(&settingsScreenMemory()) {
+  // Closing the operator's window ends the program, whether the view is open or not.
+  view_->setAttribute(Qt::WA_QuitOnClose, false);
+  keys_ = new KeyPreview(view_.get(), std::move(onKeyUp));
+  connect(&frame_, &QTimer::timeout, this, &Presenter::refresh);
+  connect(qApp, &QGuiApplication::screenAdded, this, &Presenter::screenAdded);
+  connect(qApp, &QGuiApplication::screenRemoved, this, &Presenter::screenRemoved);
+
+  // The operator's switch, at the right end of the status bar. A speed button never takes
+  // the keyboard focus, so Space still reaches the window after a click on it.
+  auto* button = new SpeedButton(form_.StatusBar1);
+  button->setObjectName(QStringLiteral("PresenterButton"));
+  button->setText(QStringLiteral("观众屏幕"));
+  button->setToolTip(QStringLiteral("在第二块屏幕上为观众显示抽奖（F5 打开，Esc 关闭，B 黑屏）"));
+  button->setCheckable(true);
+  form_.StatusBar1->addPermanentWidget(button);
+  connect(button, &QAbstractButton::clicked, this, [this, button] {
+    button->setChecked(shown());  // the view decides; shownChanged sets it
+    toggle();
+  });
+  connect(this, &Presenter::shownChanged, button, &QAbstractButton::setChecked);
+}
+
+Presenter::~Presenter() = default;
+
+void Presenter::setTitle(const Text& title) {
+  title_ = platform::fromAnsi(title);
+  titleBytes_ = title;
+  view_->setTitle(title_);
+  view_->setPicture(form_.Image1->picture());
+}
+
+std::vector<ScreenId> Presenter::screenIds() {
+  std::vector<ScreenId> ids;
+  for (QScreen* s : QGuiApplication::screens()) ids.push_back({s->name(), s->geometry()});
+  return ids;
+}
+
+QScreen* Presenter::chosenScreen() const {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  const QRect operatorWindow = form_.isVisible() ? form_.frameGeometry() : form_.geometry();
+  const int i = choosePresenterScreen(screenIds(), operatorWindow, screens.size() > 1 ? memory_->recall() : std::nullopt);
+  return i >= 0 && i < screens.size() ? screens[i] : nullptr;
+}
+
+void Presenter::start() {
+  if (QScreen* s = chosenScreen()) showOn(s);
+}
+
+bool Presenter::shown() const { return view_->isVisible(); }
+
+void Presenter::show() {
+  if (QScreen* s = chosenScreen()) {
+    if (on_ != s || !shown()) showOn(s);
+    return;
+  }
+  if (shown()) return;
+  // One screen: a normal window beside the operator's, for a rehearsal.
+  on_ = nullptr;
+  view_->setWindowFlags(Qt::Window);
+  view_->setWindowState(Qt::WindowNoState);
+  view_->unsetCursor();
+  QScreen* here = form_.screen();
+  const QRect area = here ? here->availableGeometry() : QRect(0, 0, 1280, 720);
+  view_->resize(std::min(960, area.width()), std::min(540, area.height()));
+  view_->move(area.center() - view_->rect().center());
+  view_->show();
+  frame_.start(frameOf(here));
+  refresh();
+  emit shownChanged(true);
+}
+
+// Full screen on the given screen. On Wayland a window can be placed on an output only by
+// making it full screen there, so the screen is set on the window itself before the show.
+void Presenter::showOn(QScreen* screen) {
+  const bool operatorActive = form_.isActiveWindow();
+  if (shown()) view_->hide();
+  view_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  view_->setCursor(Qt::BlankCursor);  // no pointer over the audience's screen
+  view_->setScreen(screen);
+  view_->setGeometry(screen->geometry());
+  view_->showFullScreen();
+  on_ = screen;
+  memory_->remember({screen->name(), screen->geometry()});
+  frame_.start(frameOf(screen));
+  refresh();
+  if (operatorActive) form_.activateWindow();
+  emit shownChanged(true);
+}
+
+void Presenter::hide() {
+  frame_.stop();
+  view_->setBlackout(false);
+  const bool was = shown();
+  view_->hide();
+  on_ = nullptr;
+  if (was) emit shownChanged(false);
+}
+
+void Presenter::toggle() {
+  if (shown())
+    hide();
+  else
+    show();
+}
+
+void Presenter::toggleBlackout() {
+  if (shown()) view_->setBlackout(!view_->blackout());
+}
+
+bool Presenter::keyUp(int key) {
+  switch (key) {
+    case VK_F5_KEY: show(); return true;
+    case VK_ESCAPE_KEY: hide(); return true;
+    case VK_B_KEY:
+    case VK_PERIOD_KEY: toggleBlackout(); return true;
+    default: return false;
+  }
+}
+
+// A projector plugged in brings the view up on it (or moves a rehearsal window there).
+void Presenter::screenAdded(QScreen*) {
+  if (shown() && on_) return;
+  if (QScreen* s = chosenScreen()) showOn(s);
+}
+
+// The view's screen pulled out takes the view away; the draw goes on in the operator's
+// window as it was.
+void Presenter::screenRemoved(QScreen* screen) {
+  if (shown() && (on_ == screen || view_->screen() == screen)) hide();
+}
+
+// What the operator's window shows now: the prize chosen, its counter, and the pick or the
+// last draw's winners (the headline, until the first pick the event's title).
+void Presenter::refresh() {
+  const Window& w = form_;
+  int slot = 1;
+  for (int k = 1; k <= kSlotCount; ++k)
+    if (w.slotSelected(k)) {
+      slot = k;
+      break;
+    }
+  view_->setPrize(platform::fromAnsi(w.slotCaption(slot)));
+  bool number = false;
+  const int count = platform::fromAnsi(w.counter(slot)).toInt(&number);
+  view_->setCount(number ? QStringLiteral("已抽出 %1 人").arg(count) : QString());
+
+  const bool drawing = w.buttonCaption() == T().stop;
+  Text headline = w.headline();
+  if (headline == titleBytes_ && !drawing) headline.clear();
+  if (headline == shownHeadline_ && drawing == shownDrawing_) return;
+  std::vector<Text> names;
+  if (!headline.empty()) names = SplitNames(headline, form_.session().separatorNames).lines();
+  shownDrawing_ = drawing;
+  shownHeadline_ = headline;
+  view_->setNames(headline, std::move(names), drawing);
+}

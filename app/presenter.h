@@ -1,0 +1,89 @@
+#pragma once
+// The audience's view and when it is on screen. It goes to a screen that does not hold the
+// operator's window, the one remembered from the last evening when it is there; it comes up
+// at start and when a projector is plugged in, and goes when its screen is pulled out,
+// leaving the draw as it is. With one screen it opens only when the operator asks, as a
+// normal window for a rehearsal. The keys: F5 shows it, Escape hides it, B or "." blacks
+// it out and back (a presenter's clicker sends these).
+//
+// It reads what it shows from the operator's window once per frame of its screen while it
+// is on screen; a running draw's picks reach it at that pace, never one paint per pick.
+#include "app/screenchoice.h"
+#include "platform/text.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QScreen;
+class QWidget;
+class KeyPreview;
+class PresenterView;
+class TForm1;
+
+// Where the screen chosen for the view is kept between runs.
+class ScreenMemory {
+ public:
+  virtual ~ScreenMemory() = default;
+  virtual std::optional<ScreenId> recall() const = 0;
+  virtual void remember(const ScreenId& screen) = 0;
+};
+
+// The user's settings file of the program (QSettings, written whole into a new file that
+// then takes the old one's place).
+ScreenMemory& settingsScreenMemory();
+
+class Presenter : public QObject {
+  Q_OBJECT
+
+ public:
+  // `onKeyUp` is the operator's window's key handler: keys released on the view go there.
+  Presenter(TForm1& form, std::function<void(int virtualKey)> onKeyUp);
+  ~Presenter() override;
+
+  void useMemory(ScreenMemory& memory) { memory_ = &memory; }
+  // The event's title: the headline as the draw folder set it at start.
+  void setTitle(const Text& title);
+
+  // At start: the view comes up when there is a screen for it.
+  void start();
+  // F5, Escape, B and "." (the virtual-key codes of app/keypreview.h); true when the key
+  // was one of them.
+  bool keyUp(int virtualKey);
+  void show();    // on the chosen screen; with none, a normal window on the operator's
+  void hide();
+  void toggle();  // the operator's button
+  void toggleBlackout();
+  bool shown() const;
+
+  PresenterView* view() const { return view_.get(); }
+  // The screens as the choice sees them, and the one chosen now (-1: none).
+  static std::vector<ScreenId> screenIds();
+  QScreen* chosenScreen() const;
+
+  // Reads the operator's window into the view now, as the next frame would.
+  void refresh();
+
+ signals:
+  void shownChanged(bool shown);
+
+ private:
+  void screenAdded(QScreen* screen);
+  void screenRemoved(QScreen* screen);
+  void showOn(QScreen* screen);
+
+  TForm1& form_;
+  std::unique_ptr<PresenterView> view_;
+  KeyPreview* keys_ = nullptr;
+  ScreenMemory* memory_;
+  QTimer frame_;  // one read of the operator's window per frame while the view is on screen
+  QString title_;
+  Text titleBytes_;
+  Text shownHeadline_;  // the headline last handed to the view, and whether a draw ran
+  bool shownDrawing_ = false;
+  QPointer<QScreen> on_;  // the screen the view is full screen on; none for a rehearsal window
+};

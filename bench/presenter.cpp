@@ -1,0 +1,130 @@
+// What the audience's view costs: the CPU of a running draw with the view open at 1920 x 1080
+// and 3840 x 2160, against the operator's window alone, and the layout of a Stop's winners.
+#include "app/form1.h"
+#include "app/presenter.h"
+#include "app/presenterview.h"
+#include "platform/codec.h"
+#include "support/fake_form.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
+namespace {
+
+double processCpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+std::vector<Text> staffNames(int count) {
+  const char* const families[] = {"张", "王", "李", "赵", "刘", "陈", "欧阳", "司马"};
+  const char* const given[] = {"伟", "芳", "晓明", "秀英", "子涵", "建国", "雨桐", "海峰"};
+  std::vector<Text> names;
+  for (int i = 0; i < count; ++i) names.push_back(platform::ansi(std::string(families[i % 8]) + given[(i / 8) % 8]));
+  return names;
+}
+
+struct Rig : FormRig {
+  Rig() {
+    clockInUse = &platform::systemClock();
+    screens.primary = 1920;
+    screens.all = {0, 0, 1920, 1080};
+    exeDir = "\\bench\\";
+  }
+};
+
+// A running draw on a pool of 10,000 for 3 s, painting included: the CPU the whole process
+// takes, in percent of one core. Arguments: the draw size, and the view's width and height
+// (0: the operator's window alone).
+void BM_RunningDrawWithPresenter(benchmark::State& state) {
+  Rig rig;
+  TForm1 form(rig.services());
+  form.poolAppendAll(staffNames(10000));
+  form.setDrawSizeValue(int(state.range(0)));
+  form.show();
+  const QSize viewSize(int(state.range(1)), int(state.range(2)));
+  if (!viewSize.isEmpty()) {
+    form.presenter().show();  // one screen here: a window of its own, made the size of the screen
+    form.presenter().view()->resize(viewSize);
+  }
+  QApplication::processEvents();
+  long frames = 0;
+  QObject::connect(form.Timer1, &QTimer::timeout, &form, [&frames] { ++frames; });
+  for (auto _ : state) {
+    frames = 0;
+    form.cycle().Button1Click();
+    QElapsedTimer clock;
+    clock.start();
+    const double cpuAtStart = processCpuSeconds();
+    QEventLoop loop;
+    QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double seconds = clock.elapsed() / 1000.0;
+    const double cpu = processCpuSeconds() - cpuAtStart;
+    form.cycle().FlatButton1Click();
+    state.counters["picks_per_s"] = double(frames) / seconds;
+    state.counters["cpu_pct"] = 100.0 * cpu / seconds;
+    if (!viewSize.isEmpty()) state.counters["view_layouts"] = form.presenter().view()->namesLayouts();
+  }
+}
+BENCHMARK(BM_RunningDrawWithPresenter)
+    ->ArgNames({"names", "width", "height"})
+    ->Args({5, 0, 0})
+    ->Args({999, 0, 0})
+    ->Args({5, 1920, 1080})
+    ->Args({999, 1920, 1080})
+    ->Args({5, 3840, 2160})
+    ->Args({999, 3840, 2160})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
+// After Stop: the winners of a draw laid out on the view (measured, fitted, placed), and the
+// same followed by the view's paint. Two draws of `names` names take turns, so every layout
+// is a fresh one.
+void BM_PresenterWinnersLayout(benchmark::State& state) {
+  const int count = int(state.range(0));
+  const bool paint = state.range(3) != 0;
+  const std::vector<Text> all = staffNames(2 * count);
+  std::vector<Text> draws[2] = {{all.begin(), all.begin() + count}, {all.begin() + count, all.end()}};
+  Text sources[2];
+  for (int d = 0; d < 2; ++d)
+    for (const Text& n : draws[d]) sources[d] += (sources[d].empty() ? Text() : platform::ansi("，")) + n;
+  PresenterView view;
+  view.resize(int(state.range(1)), int(state.range(2)));
+  view.show();
+  QApplication::processEvents();
+  int which = 0;
+  for (auto _ : state) {
+    QElapsedTimer t;
+    t.start();
+    view.setNames(sources[which], draws[which], false);  // a shown view lays them out at once
+    if (paint)
+      view.repaint();
+    else
+      view.layOutNames();
+    state.SetIterationTime(double(t.nsecsElapsed()) / 1e9);
+    which ^= 1;
+  }
+  state.counters["type_px"] = view.namesFit().size;
+  state.counters["cut"] = view.namesFit().cut;
+}
+BENCHMARK(BM_PresenterWinnersLayout)
+    ->ArgNames({"names", "width", "height", "paint"})
+    ->Args({999, 1920, 1080, 0})
+    ->Args({999, 3840, 2160, 0})
+    ->Args({999, 1920, 1080, 1})
+    ->Args({999, 3840, 2160, 1})
+    ->Args({30, 1920, 1080, 1})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
