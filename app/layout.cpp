@@ -75,6 +75,9 @@ int scaledPixels(int designPixels, double scale) { return int(std::lround(design
 QRect openingFrame(QRect desktop, const std::vector<QRect>& areas, QSize outer) {
   QRect frame(centredOn(desktop.size(), outer), outer);
   if (areas.empty()) return frame;
+  // With more than one display (a projector beside the laptop) the window opens centred on
+  // the primary display, never across two: the audience's screen is not the operator's.
+  if (areas.size() > 1) frame.moveTopLeft(areas.front().topLeft() + centredOn(areas.front().size(), outer));
   QRegion free;
   for (const QRect& a : areas) free += a;
   if (QRegion(frame).subtracted(free).isEmpty()) return frame;

@@ -1,5 +1,5 @@
 // The window opens inside what the displays leave to windows: centred on the desktop as
-// the design has it, and moved or made smaller where that would put a part of it off
+// the design has it (on the primary display when there are several), and moved or made smaller where that would put a part of it off
 // screen (a display scaled to 200 %, a task bar, a display left of the primary one).
 #include "helpers.h"
 
@@ -46,13 +46,16 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningRow{"TaskBarBelow", {0, 0, 1366, 768}, {{0, 0, 1366, 728}}, {213, 28, 940, 700}},
         OpeningRow{"TaskBarOnTheLeft", {0, 0, 1024, 768}, {{100, 0, 924, 768}}, {100, 34, 924, 700}},
         OpeningRow{"SmallerThanTheWindow", {0, 0, 800, 600}, {{0, 0, 800, 600}}, {0, 0, 800, 600}},
-        // Two displays side by side: centred on both, across the boundary, as designed.
-        OpeningRow{"StraddlesTwoDisplays", {0, 0, 3840, 1080}, {{0, 0, 1920, 1040}, {1920, 0, 1920, 1040}},
-                   {1450, 190, 940, 700}},
-        // A display left of the primary one: the desktop's origin is not added to the centre,
-        // which would put 470 px of the window past the primary display's right edge.
+        // Two displays side by side (a projector extending the laptop): centred on the
+        // primary one, never across the boundary with half the window on the audience's screen.
+        OpeningRow{"TwoDisplaysSideBySide", {0, 0, 3840, 1080}, {{0, 0, 1920, 1040}, {1920, 0, 1920, 1040}},
+                   {490, 170, 940, 700}},
+        // A display left of the primary one: still centred on the primary display.
         OpeningRow{"DisplayLeftOfThePrimary", {-1920, 0, 3840, 1080}, {{0, 0, 1920, 1080}, {-1920, 0, 1920, 1080}},
-                   {980, 190, 940, 700}},
+                   {490, 190, 940, 700}},
+        // A primary display that is the smaller one, second display above it.
+        OpeningRow{"SecondDisplayAbove", {0, -1080, 1920, 1848}, {{0, 0, 1366, 728}, {0, -1080, 1920, 1080}},
+                   {213, 14, 940, 700}},
         // No display holds any of it: the primary display takes it.
         OpeningRow{"NothingHoldsIt", {0, 0, 3000, 2000}, {{0, 0, 400, 300}, {2900, 1900, 100, 100}},
                    {0, 0, 400, 300}}),
@@ -100,6 +103,8 @@ TEST(OpeningOnScreens, EveryButtonIsOnADisplay) {
     const QRect global(w->mapToGlobal(QPoint(0, 0)), w->size());
     EXPECT_TRUE(QRegion(global).subtracted(free).isEmpty()) << w->objectName().toStdString();
   }
+  // Several displays: the window is wholly on the primary one, whatever lies beside it.
+  EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(form.frameGeometry()));
 }
 
 }  // namespace
