@@ -53,10 +53,17 @@ std::vector<Record> parseRecords(const Text& csv) {
   bool quoted = false;
   for (size_t i = 0; i < csv.size(); ++i) {
     const char c = csv[i];
+    // A field's ordinary bytes are taken as one run up to the next byte that means something.
+    const bool plain = quoted ? c != '"' : std::string_view(",\"\r\n").find(c) == std::string_view::npos;
+    if (plain) {
+      const size_t stop = quoted ? csv.find('"', i) : csv.find_first_of(",\"\r\n", i);
+      const size_t end = stop == Text::npos ? csv.size() : stop;
+      r.fields.back().append(csv, i, end - i);
+      i = end - 1;
+      continue;
+    }
     if (quoted) {
-      if (c != '"') {
-        r.fields.back() += c;
-      } else if (i + 1 < csv.size() && csv[i + 1] == '"') {
+      if (i + 1 < csv.size() && csv[i + 1] == '"') {
         r.fields.back() += '"';
         ++i;
       } else {
@@ -70,8 +77,6 @@ std::vector<Record> parseRecords(const Text& csv) {
       const size_t next = (c == '\r' && i + 1 < csv.size() && csv[i + 1] == '\n') ? i + 2 : i + 1;
       endRecord(i, next);
       i = next - 1;
-    }  else {
-      r.fields.back() += c;
     }
   }
   if (begin < csv.size()) endRecord(csv.size(), csv.size());

@@ -26,6 +26,16 @@ QString fromAnsiPrefix(const Text& bytes, size_t maxBytes, bool* cut) {
 }
 
 Text utf8FromAnsi(const Text& bytes) {
+  // Text that decodes and encodes back to the same bytes converts in one piece; only text
+  // holding bytes that are no character goes character by character (a 1 MB name would
+  // otherwise cost a decode and an encode per character at every Stop).
+  {
+    const QString whole = fromAnsi(bytes);
+    if (toAnsi(whole) == bytes) {
+      const QByteArray utf8 = whole.toUtf8();
+      return Text(utf8.constData(), size_t(utf8.size()));
+    }
+  }
   Text out;
   out.reserve(bytes.size() + bytes.size() / 2);
   for (size_t i = 0; i < bytes.size();) {
