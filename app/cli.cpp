@@ -62,6 +62,12 @@ QString helpText() {
              "             lock is on; a click on the pool caption \"抽奖名单[n]人\" switches\n"
              "             the lock, and its tooltip says whether PageDown draws\n"
              "  Escape     at the continue question: continues the previous record\n"
+             "  F5         shows the audience's view (on a second screen, full screen);\n"
+             "             Escape hides it, B or \".\" blacks it out and back\n"
+             "\n"
+             "A right click on the headline or the prize bar after a Stop puts a mistake\n"
+             "right: 撤销本次抽奖 withdraws the last draw, 改为其他奖项 moves it to another\n"
+             "prize, 标记缺席… marks winners absent so their replacements can be drawn.\n"
              "\n") +
          QCoreApplication::translate(
              "CommandLine",

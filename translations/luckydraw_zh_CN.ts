@@ -25,6 +25,12 @@ It reads and writes the draw folder &quot;抽奖名单&quot; in the current dire
              lock is on; a click on the pool caption &quot;抽奖名单[n]人&quot; switches
              the lock, and its tooltip says whether PageDown draws
   Escape     at the continue question: continues the previous record
+  F5         shows the audience&apos;s view (on a second screen, full screen);
+             Escape hides it, B or &quot;.&quot; blacks it out and back
+
+A right click on the headline or the prize bar after a Stop puts a mistake
+right: 撤销本次抽奖 withdraws the last draw, 改为其他奖项 moves it to another
+prize, 标记缺席… marks winners absent so their replacements can be drawn.
 
 </source>
         <translation>按键：
@@ -32,6 +38,10 @@ It reads and writes the draw folder &quot;抽奖名单&quot; in the current dire
   PageDown   同上（演讲用的翻页笔发送的就是此键），除非翻页键已锁定；单击名单标题
              “抽奖名单[n]人”可锁定或解锁，它的提示说明 PageDown 能否抽奖
   Esc        在启动时的继续提问中：继续上次的获奖记录
+  F5         打开观众屏幕（在第二块屏幕上全屏显示）；Esc 关闭，B 或“.”黑屏或恢复
+
+停止后在大字标题或奖项栏上单击右键可更正失误：“撤销本次抽奖”撤回最后一次抽奖，
+“改为其他奖项”把它改到另一个奖项，“标记缺席…”把不在场的获奖者标记为缺席，以便补抽。
 
 </translation>
     </message>
