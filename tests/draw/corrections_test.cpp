@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 using namespace drawtest;
 
@@ -60,6 +61,23 @@ class Corrections : public ::testing::Test {
   }
 
   Text read(const char* path) { return readBytes(path).value_or("<missing>"); }
+
+  // The program started again on the same folder, the continue question answered Yes.
+  struct Restart {
+    FakeWindow w;
+    Session s;
+  };
+  std::unique_ptr<Restart> restartWithYes() {
+    auto r = std::make_unique<Restart>();
+    for (const char* n : kNames) r->w.pool.push_back({A(n), false});
+    r->w.captions[0] = A("特等奖");
+    r->w.captions[1] = A("一等奖");
+    r->w.captions[2] = A("二等奖");
+    r->s.prizeCount = 3;
+    FakeDialogs yes;
+    FormShow(r->w, r->s, yes, clock);
+    return r;
+  }
 
   InTempDir dir;
   FakeWindow w;
@@ -176,15 +194,9 @@ TEST_F(Corrections, AbsentWinnersAreReplacedAndStayOutOfTheDraw) {
   EXPECT_EQ(w.counters[0], "3");
 
   // A restart with Yes: the absentees stay out, the last draw's prize and size come back.
-  FakeWindow again;
-  for (const char* n : kNames) again.pool.push_back({A(n), false});
-  again.captions[0] = A("特等奖");
-  again.captions[1] = A("一等奖");
-  again.captions[2] = A("二等奖");
-  Session s2;
-  s2.prizeCount = 3;
-  FakeDialogs yes;
-  FormShow(again, s2, yes, clock);
+  const auto restarted = restartWithYes();
+  FakeWindow& again = restarted->w;
+  Session& s2 = restarted->s;
   EXPECT_EQ(again.names(), pool({"孙三", "郑七"}));
   EXPECT_EQ(again.counters[0], "3");
   EXPECT_TRUE(again.selected[0]);
@@ -234,19 +246,14 @@ TEST_F(Corrections, LastDrawOfTheEveningCanBeWithdrawnAfterARestart) {
   draw(1, {"赵一"}, "20261210-201600");
   draw(2, {"王八", "钱二", "周五"}, "20261210-202000");
 
-  FakeWindow again;
-  for (const char* n : kNames) again.pool.push_back({A(n), false});
-  again.captions[0] = A("特等奖");
-  again.captions[1] = A("一等奖");
-  again.captions[2] = A("二等奖");
-  Session s2;
-  s2.prizeCount = 3;
-  FakeDialogs yes;
-  FormShow(again, s2, yes, clock);
+  const auto restarted = restartWithYes();
+  FakeWindow& again = restarted->w;
+  Session& s2 = restarted->s;
   ASSERT_EQ(again.names(), pool({"孙三", "吴六", "郑七"}));
   ASSERT_TRUE(s2.lastDraw);
   EXPECT_EQ(s2.lastDraw->slot, 2);
 
+  FakeDialogs yes;
   ASSERT_TRUE(UndoLastDraw(again, s2, yes));
   EXPECT_EQ(again.names(), pool({"钱二", "孙三", "周五", "吴六", "郑七", "王八"}));
   EXPECT_EQ(again.counters[1], "0");
@@ -257,14 +264,9 @@ TEST_F(Corrections, LastDrawOfTheEveningCanBeWithdrawnAfterARestart) {
 TEST_F(Corrections, WithdrawnDrawIsNotOfferedAfterARestart) {
   draw(2, {"王八", "钱二"});
   ASSERT_TRUE(UndoLastDraw(w, s, dialogs));
-  FakeWindow again;
-  for (const char* n : kNames) again.pool.push_back({A(n), false});
-  again.captions[0] = A("特等奖");
-  again.captions[1] = A("一等奖");
-  Session s2;
-  s2.prizeCount = 3;
-  FakeDialogs yes;
-  FormShow(again, s2, yes, clock);
+  const auto restarted = restartWithYes();
+  FakeWindow& again = restarted->w;
+  Session& s2 = restarted->s;
   EXPECT_FALSE(s2.lastDraw);
   EXPECT_EQ(again.poolCount(), 8);
 }
