@@ -9,14 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
-  QTemporaryDir dir;
+  // In the current directory, so that the path to it is relative (no drive letter).
+  QTemporaryDir dir(QDir::current().filePath(QStringLiteral("screens-XXXXXX")));
   const QString config = dir.filePath(QStringLiteral("screens.json"));
   QFile file(config);
   if (!dir.isValid() || !file.open(QIODevice::WriteOnly) ||
       file.write(R"({"screens": [)"
                  R"({"name": "laptop", "x": 0, "y": 0, "width": 1280, "height": 800},)"
                  R"({"name": "projector", "x": 1280, "y": 0, "width": 1920, "height": 1080}]})") < 0) {
+    std::fprintf(stderr, "cannot write the screens' file %s\n", qPrintable(config));
     return 2;
   }
   file.close();
