@@ -101,12 +101,18 @@ TEST_F(TwoScreens, PicksBetweenFramesCostNothingOnTheView) {
   presenter().refresh();
   view().repaint();
   EXPECT_EQ(view().namesLayouts(), before + 1);
-  // After Stop the winners are laid out once, however often the view is painted.
+  // After Stop the winners are laid out once, however often the view is painted and read.
+  // (The view's own frame timer may have shown one more pick while the Stop was made.)
   stopDraw(form());
   presenter().refresh();
   view().repaint();
+  const int afterStop = view().namesLayouts();
+  EXPECT_GE(afterStop, before + 2);
+  EXPECT_LE(afterStop, before + 3);
+  presenter().refresh();
   view().repaint();
-  EXPECT_EQ(view().namesLayouts(), before + 2);
+  view().repaint();
+  EXPECT_EQ(view().namesLayouts(), afterStop);
   EXPECT_EQ(view().namesFit().shown, 999);
   EXPECT_FALSE(view().namesFit().cut);
 }
