@@ -2,6 +2,8 @@
 #include "data/errors.h"
 #include "data/textops.h"
 #include "fuzz/support.h"
+#include "platform/characters.h"
+#include "platform/codec.h"
 
 #include <cstdint>
 
@@ -20,12 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     FUZZ_CHECK((last >= '0' && last <= '9') || (last >= 'a' && last <= 'f') || (last >= 'A' && last <= 'F'));
     FUZZ_CHECK(StrToInt(IntToStr(v)) == v);
   } catch (const EConvertError& e) {
-    // The message quotes the text, cut when it is long.
+    // The message quotes the text, cut when it is long: at most kQuoteLimit characters of
+    // up to four bytes each, then "…".
     const Text& m = e.message();
     FUZZ_CHECK(m.size() >= kTail.size() + 1 && m[0] == '\'');
     FUZZ_CHECK(m.compare(m.size() - kTail.size(), kTail.size(), kTail) == 0);
     FUZZ_CHECK(m.substr(1, m.size() - 1 - kTail.size()) == errors::quoted(text));
-    FUZZ_CHECK(m.size() <= 2 * errors::kQuoteLimit + 3 + kTail.size());
+    FUZZ_CHECK(m.size() <= 1 + platform::kMaxCharBytes * errors::kQuoteLimit + platform::ansi("…").size() + kTail.size());
   }
 
   // Trim removes control bytes and blanks at both ends, and only there.
