@@ -56,17 +56,22 @@ bool TForm1::poolSelected(int i) const {
   return poolModel_->selected(i);
 }
 
-// A pick changes up to 999 flags per tick: the model changes them silently and the view
-// is asked for one repaint, which Qt carries out at its next paint.
+// A pick changes up to 999 flags per tick: the model changes them silently, and the view
+// repaints, at its next paint, only the entries among them that are on screen.
 void TForm1::setPoolSelected(int i, bool on) {
   if (i < 0 || i >= poolCount()) errors::throwListIndex(i);
+  if (poolModel_->selected(i) == on) return;
   poolModel_->setSelected(i, on);
-  repaintPool();
+  ListBox1->repaintRow(i);
 }
 
 void TForm1::clearPoolSelection() {
-  poolModel_->clearSelection();
-  repaintPool();
+  poolModel_->clearSelection([this](int row) {
+    if (row < 0)
+      repaintPool();
+    else
+      ListBox1->repaintRow(row);
+  });
 }
 
 void TForm1::repaintPool() { ListBox1->requestRepaint(); }

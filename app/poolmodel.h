@@ -34,6 +34,19 @@ class PoolModel : public QAbstractListModel {
 
   // Flags: no signal; whoever changes them repaints the view.
   void setSelected(int i, bool on);
+  // Clears every flag; `cleared(row)` is called for each row whose flag may have been on,
+  // or once with -1 when they are too many to list (every row may have changed).
+  template <class Cleared>
+  void clearSelection(Cleared&& cleared) {
+    if (selectedCount_ != 0) {
+      if (logged_) {
+        for (int row : switchedOn_) cleared(row);
+      } else {
+        cleared(-1);
+      }
+    }
+    clearSelection();
+  }
   void clearSelection();
   // Every entry from `a` to `b` (either order) selected, the others cleared.
   void selectOnly(int a, int b);
@@ -53,6 +66,11 @@ class PoolModel : public QAbstractListModel {
   // What the list shows of entry i: its name, or the start of a longer one and "…".
   QString shownName(int i) const;
 
+  // Without the checks through rowCount() and columnCount(): the list view asks for the
+  // index of every row each time it lays the list out, a million times at a Stop.
+  QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override {
+    return !parent.isValid() && column == 0 && row >= 0 && row < count() ? createIndex(row, 0) : QModelIndex();
+  }
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 

@@ -42,6 +42,7 @@ PoolView::PoolView(QWidget* parent) : QListView(parent) {
   // and the mouse and the keys below set the same flags a pick sets.
   setSelectionMode(QAbstractItemView::NoSelection);
   setUniformItemSizes(true);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setItemDelegate(new PoolDelegate(this));
   setFrameShape(QFrame::NoFrame);
@@ -59,6 +60,12 @@ void PoolView::requestRepaint() {
   if (repaintQueued_) return;
   repaintQueued_ = true;
   viewport()->update();
+}
+
+void PoolView::repaintRow(int row) {
+  if (repaintQueued_ || !model()) return;
+  const QRect place = visualRect(model()->index(row, 0));
+  if (place.intersects(viewport()->rect())) viewport()->update(place);
 }
 
 void PoolView::paintEvent(QPaintEvent* event) {

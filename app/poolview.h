@@ -17,6 +17,9 @@ class PoolView : public QListView {
 
   // Repaints once at the next paint, however often it is asked for before then.
   void requestRepaint();
+  // Entry `row`'s selected flag changed: repaints that entry when it is on screen. A pick
+  // changes a few flags among thousands of entries, most of them scrolled out of sight.
+  void repaintRow(int row);
 
   // While a draw runs the selected flags are the pick's: the operator's clicks and keys
   // scroll the list but select nothing, so what Stop removes is what the headline shows.

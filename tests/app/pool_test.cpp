@@ -9,6 +9,8 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <QWindow>
 #include <QSignalSpy>
 
 #include <functional>
@@ -27,6 +29,22 @@ std::vector<Text> numberedNames(int n) {
   }
   return names;
 }
+
+// Counts the events of one type that reach a widget.
+class EventCounter : public QObject {
+ public:
+  EventCounter(QObject* target, QEvent::Type type, int* count) : type_(type), count_(count) {
+    target->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == type_) ++*count_;
+    return false;
+  }
+
+ private:
+  QEvent::Type type_;
+  int* count_;
+};
 
 class Pool : public ::testing::Test {
  protected:
@@ -88,6 +106,44 @@ TEST_F(Pool, ListShowsTheFlagsThatThePickSets) {
   EXPECT_EQ(picked, form().ListBox1->palette().color(QPalette::Active, QPalette::Highlight));
   form().clearPoolSelection();
   EXPECT_EQ(shownAt(1), white);
+}
+
+// What the screen itself shows, not a fresh paint of the widget: an entry whose flag
+// changed without a repaint would keep its old colour here.
+TEST_F(Pool, APickRepaintsTheEntriesOnScreenAndNothingForTheOthers) {
+  form().poolAppendAll(numberedNames(2000));
+  QApplication::processEvents();
+  QWidget* viewport = form().ListBox1->viewport();
+  auto onScreen = [&](int row) {
+    const QRect r = form().ListBox1->visualRect(form().poolModel().index(row));
+    const QPoint at = viewport->mapTo(&form(), QPoint(r.right() - 3, r.center().y()));
+    const QImage shot = form().windowHandle()->screen()->grabWindow(form().winId()).toImage();
+    return shot.pixelColor(at * shot.devicePixelRatio());
+  };
+  int paints = 0;
+  EventCounter counter(viewport, QEvent::Paint, &paints);
+  const QColor highlight = form().ListBox1->palette().color(QPalette::Active, QPalette::Highlight);
+  const QColor plain = onScreen(2);
+
+  form().clearPoolSelection();
+  form().setPoolSelected(2, true);
+  QApplication::processEvents();
+  EXPECT_EQ(onScreen(2), highlight);
+  EXPECT_EQ(onScreen(3), plain);
+
+  // The next picks lie out of sight: the entry on screen loses its colour, and once it has,
+  // picks out of sight paint nothing.
+  form().clearPoolSelection();
+  form().setPoolSelected(1500, true);
+  QApplication::processEvents();
+  EXPECT_EQ(onScreen(2), plain);
+  paints = 0;
+  for (int row = 1600; row < 1610; ++row) {
+    form().clearPoolSelection();
+    form().setPoolSelected(row, true);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(paints, 0);
 }
 
 TEST_F(Pool, PopupMenuDeletesWhatWasSelectedBeforeItOpened) {
