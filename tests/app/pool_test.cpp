@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
 #include <QWindow>
 #include <QSignalSpy>
 
@@ -144,6 +145,42 @@ TEST_F(Pool, APickRepaintsTheEntriesOnScreenAndNothingForTheOthers) {
     QApplication::processEvents();
   }
   EXPECT_EQ(paints, 0);
+}
+
+// The list places its entries by row: right after a load or a deletion, without waiting
+// for the event loop, any row can be scrolled to, clicked and reached with the keys.
+TEST_F(Pool, AnyRowIsReachedRightAfterALoadAndAfterADeletion) {
+  form().poolAppendAll(numberedNames(100000));
+  PoolView* list = form().ListBox1;
+  auto shownWhole = [&](int row) {
+    const QRect r = list->visualRect(form().poolModel().index(row));
+    return !r.isEmpty() && list->viewport()->rect().contains(r);
+  };
+  list->scrollTo(form().poolModel().index(99999));
+  EXPECT_TRUE(shownWhole(99999));
+  clickRow(99999);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{99999}));
+
+  // Rows above go: the entries after them move up, and the list follows at once.
+  form().poolDeleteRows({0, 1, 2, 50000});
+  ASSERT_EQ(form().poolCount(), 99996);
+  EXPECT_EQ(form().poolName(99995), "099999");
+  list->scrollTo(form().poolModel().index(99995));
+  EXPECT_TRUE(shownWhole(99995));
+  EXPECT_EQ(list->indexAt(poolRowCentre(form(), 99995)).row(), 99995);
+  EXPECT_FALSE(list->indexAt(poolRowCentre(form(), 99995) + QPoint(0, list->viewport()->height())).isValid());
+
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Home);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{0}));
+  EXPECT_TRUE(shownWhole(0));
+  QTest::keyClick(list, Qt::Key_End);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{99995}));
+  EXPECT_TRUE(shownWhole(99995));
+  QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier);
+  EXPECT_EQ(selectedRows(), (std::vector<int>{99994, 99995}));
+  EXPECT_EQ(list->verticalScrollBar()->maximum(),
+            99996 * list->visualRect(form().poolModel().index(0)).height() - list->viewport()->height());
 }
 
 TEST_F(Pool, PopupMenuDeletesWhatWasSelectedBeforeItOpened) {
