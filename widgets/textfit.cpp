@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -103,6 +105,38 @@ bool advancesAlone(QChar c) {
          (u >= 0xFF00 && u < 0xFFF0);
 }
 
+// A type size's metrics, with the advances of single characters kept: a pick of 999
+// names is measured at several sizes every frame, from a few hundred distinct characters.
+// The advances of the sizes measured last are kept from one call to the next.
+class Measure {
+ public:
+  explicit Measure(const QFont& font) : metrics_(font), advances_(table(font)) {}
+  const QFontMetricsF& metrics() const { return metrics_; }
+  qreal height() const { return metrics_.height(); }
+  qreal lineSpacing() const { return metrics_.lineSpacing(); }
+  qreal advance(QChar c) const {
+    auto [at, added] = advances_.try_emplace(c.unicode(), 0.0);
+    if (added) at->second = metrics_.horizontalAdvance(c);
+    return at->second;
+  }
+  qreal advance(const QString& text) const { return metrics_.horizontalAdvance(text); }
+
+ private:
+  using Table = std::unordered_map<char16_t, qreal>;
+  static Table& table(const QFont& font) {
+    static std::map<QString, Table> tables;  // by the font's key, which holds its size
+    constexpr size_t kMostSizes = 64;
+    constexpr size_t kMostCharacters = 8192;
+    const QString key = font.key();
+    auto found = tables.find(key);
+    if (found != tables.end() && found->second.size() > kMostCharacters) found->second.clear();
+    if (found == tables.end() && tables.size() >= kMostSizes) tables.clear();
+    return tables[key];
+  }
+  QFontMetricsF metrics_;
+  Table& advances_;
+};
+
 // The text cut into names, each with the separator after it, and how each is measured.
 class Names {
  public:
@@ -121,13 +155,13 @@ class Names {
   int begin(int n) const { return n ? ends_[size_t(n - 1)] : 0; }
   int end(int n) const { return ends_[size_t(n)]; }
   // The name's width, or any width over `limit` once it is known to be wider.
-  qreal width(int n, const QFontMetricsF& m, qreal limit) const {
+  qreal width(int n, const Measure& m, qreal limit) const {
     // No visible character is narrower than a tenth of the type's height (as in
     // mostCharactersInBox): a longer name is wider than the limit without measuring it.
     if (end(n) - begin(n) > limit / std::max<qreal>(1, m.height() / 10) + 1) return limit + 1;
-    if (!alone_[size_t(n)]) return m.horizontalAdvance(text_.mid(begin(n), end(n) - begin(n)));
+    if (!alone_[size_t(n)]) return m.advance(text_.mid(begin(n), end(n) - begin(n)));
     qreal w = 0;
-    for (int i = begin(n); i < end(n) && w <= limit; ++i) w += m.horizontalAdvance(text_.at(i));
+    for (int i = begin(n); i < end(n) && w <= limit; ++i) w += m.advance(text_.at(i));
     return w;
   }
 
@@ -145,7 +179,7 @@ struct Packing {
   std::vector<qreal> rightEdge;  // per name laid: where it ends on its line
 };
 
-Packing pack(const Names& names, const QFontMetricsF& m, const QSize& box, bool keepEdges) {
+Packing pack(const Names& names, const Measure& m, const QSize& box, bool keepEdges) {
   Packing p;
   const qreal width = box.width();
   const int lines = box.height() < m.height() ? 0 : 1 + int((box.height() - m.height()) / m.lineSpacing());
@@ -191,7 +225,7 @@ HeadlineFit fitHeadline(const QString& text, bool moreFollows, const QFont& font
   if (names.count() == 0 && !moreFollows) return HeadlineFit{largestPx, text, {0}};
 
   auto fitsAt = [&](int px, Packing* out) {
-    const QFontMetricsF m(sized(font, px));
+    const Measure m(sized(font, px));
     Packing p = pack(names, m, box, false);
     const bool all = !p.tooWide && p.placed == names.count();
     if (all && out) *out = std::move(p);
@@ -218,7 +252,7 @@ HeadlineFit fitHeadline(const QString& text, bool moreFollows, const QFont& font
 
   // Even the smallest type does not hold it all: whole names as far as they go, then "…".
   const QFont small = sized(font, smallestPx);
-  const QFontMetricsF m(small);
+  const Measure m(small);
   Packing p = pack(names, m, box, true);
   if (p.placed == 0 && p.tooWide) {
     // The first name alone is wider than a line in any type: it is cut where the box ends,
@@ -227,7 +261,7 @@ HeadlineFit fitHeadline(const QString& text, bool moreFollows, const QFont& font
     const int most = mostCharactersInBox(large, box);
     return HeadlineFit{largestPx, fitTextToBox(text.left(most), moreFollows || text.size() > most, large, box), {}};
   }
-  const qreal ellipsis = m.horizontalAdvance(kEllipsis);
+  const qreal ellipsis = m.advance(kEllipsis);
   auto lineOf = [&](int n) {
     return int(std::upper_bound(p.lineFirst.begin(), p.lineFirst.end(), n) - p.lineFirst.begin()) - 1;
   };
