@@ -192,7 +192,7 @@ BENCHMARK(BM_StartUp)->Arg(10)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMill
 
 // Stop on a large pool: a draw runs on screen, the lock-out ends, Stop is pressed; the time
 // runs until the winners have left the pool, the record and the detail are saved and the
-// list has been laid out and painted again.
+// list has been painted again.
 void BM_StopLargePool(benchmark::State& state) {
   const std::vector<Text> names = makeNames(int(state.range(0)));
   testkit::TempCwd dir;
@@ -228,7 +228,7 @@ void BM_StopLargePool(benchmark::State& state) {
 BENCHMARK(BM_StopLargePool)->Args({1000000, 5})->Args({1000000, 999})->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 // The pool's part of a Stop on a large pool: the selected entries deleted from a shown list
-// and the list laid out and painted again.
+// and the list painted again.
 void BM_PoolDeleteSelected(benchmark::State& state) {
   Fakes fakes;
   TForm1 form(fakes.services());

@@ -25,7 +25,7 @@ WHAT = {
     "BM_RunningDraw": "running draw on screen for 5 s, painting included (pool, draw size)",
     "BM_StartUp": "start-up: window built, draw folder read, first show and paint (names)",
     "BM_StopLargePool": "Stop on a large pool: pool update, record and detail saved, list painted (pool, draw size)",
-    "BM_PoolDeleteSelected": "the pool's part of a Stop: selected entries deleted, list laid out and painted (pool, draw size)",
+    "BM_PoolDeleteSelected": "the pool's part of a Stop: selected entries deleted, list painted again (pool, draw size)",
     "BM_SaveDetail": "winners detail saved at a Stop of 5 (existing file, KiB)",
     "BM_ShowHeadline": "a pick put into the headline (names, bytes each)",
     "BM_StopGiantNames": "Stop over giant names: Space released until saved and painted (names, bytes each)",
