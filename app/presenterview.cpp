@@ -30,10 +30,10 @@ QFont namesFont(int size) { return designFont(QStringLiteral("黑体"), size, tr
 // 60 frames a second the hand-off and the waking of threads cost more than the copy. So
 // the large areas of a frame are copied in bands of rows below the size that Qt hands on
 // (65,536 pixels a piece, two pieces or more).
+int bandRows(int width) { return int(std::max<qsizetype>(1, (2 * 65536 - 1) / std::max(1, width))); }
 template <typename Copy>
 void inBands(const QSize& size, Copy copy) {
-  constexpr qsizetype kBandMost = 2 * 65536 - 1;
-  const int rows = int(std::max<qsizetype>(1, kBandMost / std::max(1, size.width())));
+  const int rows = bandRows(size.width());
   for (int y = 0; y < size.height(); y += rows) copy(QRect(0, y, size.width(), std::min(rows, size.height() - y)));
 }
 
@@ -318,7 +318,10 @@ void PresenterView::paintPick(QPainter& p) {
     const size_t end = line + 1 < strips_.size() ? strips_[line + 1].second : placed_.size();
     for (size_t i = strips_[line].second; i < end; ++i) {
       const Placed& g = placed_[i];
-      inBands(g.image.size(), [&](const QRect& band) { p.drawImage(g.at + band.topLeft(), g.image, band); });
+      if (g.image.height() <= bandRows(g.image.width()))
+        p.drawImage(g.at, g.image);
+      else
+        inBands(g.image.size(), [&](const QRect& band) { p.drawImage(g.at + band.topLeft(), g.image, band); });
     }
   }
   p.setClipping(false);
