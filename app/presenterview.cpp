@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -318,10 +319,9 @@ void PresenterView::paintPick(QPainter& p) {
     const size_t end = line + 1 < strips_.size() ? strips_[line + 1].second : placed_.size();
     for (size_t i = strips_[line].second; i < end; ++i) {
       const Placed& g = placed_[i];
-      if (g.image.height() <= bandRows(g.image.width()))
-        p.drawImage(g.at, g.image);
-      else
-        inBands(g.image.size(), [&](const QRect& band) { p.drawImage(g.at + band.topLeft(), g.image, band); });
+      inBands(g.source.size(), [&](const QRect& band) {
+        p.drawImage(g.at + band.topLeft(), atlas_, band.translated(g.source.topLeft()));
+      });
     }
   }
   p.setClipping(false);
@@ -333,10 +333,19 @@ void PresenterView::placePick() {
   if (placedFor_ == layouts_) return;
   placedFor_ = layouts_;
   if (glyphSize_ != layout_.fit.size) {
-    glyphs_.clear();
-    glyphBytes_ = 0;
+    emptyAtlas();
     glyphSize_ = layout_.fit.size;
   }
+  // A pick whose characters filled the atlas is put together again in the emptied one:
+  // the places of the characters before the emptying are gone.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    atlasEmptied_ = false;
+    placeCharacters();
+    if (!atlasEmptied_) break;
+  }
+}
+
+void PresenterView::placeCharacters() {
   placed_.clear();
   strips_.clear();
   pickArea_ = QRegion();
@@ -347,10 +356,10 @@ void PresenterView::placePick() {
     const size_t first = placed_.size();
     for (char32_t c : layout_.lines[i].toUcs4()) {
       const Glyph& g = glyph(c);
-      if (!g.image.isNull()) {
+      if (!g.source.isEmpty()) {
         const QPoint at(qRound(x + g.offset.x()), qRound(baseline + g.offset.y()));
-        placed_.push_back({g.image, at});
-        strip |= QRect(at, g.image.size());
+        placed_.push_back({g.source, at});
+        strip |= QRect(at, g.source.size());
       }
       x += g.advance;
     }
@@ -363,10 +372,6 @@ void PresenterView::placePick() {
 const PresenterView::Glyph& PresenterView::glyph(char32_t c) {
   auto found = glyphs_.find(c);
   if (found != glyphs_.end()) return found->second;
-  if (glyphBytes_ >= kGlyphBytesMost) {
-    glyphs_.clear();
-    glyphBytes_ = 0;
-  }
   const QString text = QString::fromUcs4(&c, 1);
   const QFontMetricsF metrics(layout_.font);
   Glyph g;
@@ -391,10 +396,37 @@ const PresenterView::Glyph& PresenterView::glyph(char32_t c) {
     }
     const QRect ink = inkOf(scratch_, sheet);
     if (!ink.isEmpty()) {
-      g.image = scratch_.copy(ink);
+      const QPoint at = atlasPlace(ink.size());
+      const qsizetype rowBytes = qsizetype(ink.width()) * 4;
+      for (int y = 0; y < ink.height(); ++y)
+        std::memcpy(atlas_.scanLine(at.y() + y) + qsizetype(at.x()) * 4,
+                    scratch_.constScanLine(ink.top() + y) + qsizetype(ink.left()) * 4, size_t(rowBytes));
+      g.source = QRect(at, ink.size());
       g.offset = box.topLeft() + ink.topLeft();
-      glyphBytes_ += g.image.sizeInBytes();
     }
   }
   return glyphs_.emplace(c, std::move(g)).first->second;
+}
+
+void PresenterView::emptyAtlas() {
+  glyphs_.clear();
+  shelf_ = QPoint(0, 0);
+  shelfHeight_ = 0;
+  atlasEmptied_ = true;
+}
+
+// The top-left in atlas_ of a new glyph of this size: on the current shelf, on a new one
+// below it, or at the top of the emptied atlas (made larger for a glyph that does not fit).
+QPoint PresenterView::atlasPlace(const QSize& size) {
+  if (atlas_.width() < size.width() || atlas_.height() < size.height()) {
+    atlas_ = QImage(std::max({atlas_.width(), kAtlasWidth, size.width()}),
+                    std::max({atlas_.height(), kAtlasHeight, size.height()}), QImage::Format_ARGB32_Premultiplied);
+    emptyAtlas();
+  }
+  if (shelf_.x() + size.width() > atlas_.width()) shelf_ = QPoint(0, shelf_.y() + shelfHeight_), shelfHeight_ = 0;
+  if (shelf_.y() + size.height() > atlas_.height()) emptyAtlas();
+  const QPoint at = shelf_;
+  shelf_.rx() += size.width();
+  shelfHeight_ = std::max(shelfHeight_, size.height());
+  return at;
 }

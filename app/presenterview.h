@@ -81,20 +81,25 @@ class PresenterView : public QWidget {
   void paintNames(QPainter& p);
   void paintPick(QPainter& p);
   struct Glyph {
-    QImage image;    // the character's ink in the pick's colour, cut to the ink
-    QPoint offset;   // the image's top-left from the character's baseline start
+    QRect source;    // the character's ink in the pick's colour, in atlas_; empty: none
+    QPoint offset;   // the ink's top-left from the character's baseline start
     double advance = 0;
   };
   const Glyph& glyph(char32_t c);
-  // The glyphs are kept up to this many bytes: at a wall's size one glyph takes a megabyte.
-  static constexpr qsizetype kGlyphBytesMost = qsizetype(96) << 20;
+  // The glyphs share one image, filled shelf by shelf and emptied when full: at a wall's
+  // size one glyph takes a megabyte, and an image of its own for each, made and freed as
+  // the characters come and go, cost more than drawing them.
+  static constexpr int kAtlasWidth = 4096, kAtlasHeight = 6144;  // 96 MB
+  QPoint atlasPlace(const QSize& size);
+  void emptyAtlas();
   // Where the pick's characters go (their images, put together once per layout) and the
   // strips of its lines that they cover.
   struct Placed {
-    QImage image;
+    QRect source;
     QPoint at;
   };
   void placePick();
+  void placeCharacters();
   // Where the names now laid out put their pixels.
   QRegion namesArea();
   int namesCeiling() const;
@@ -111,8 +116,11 @@ class PresenterView : public QWidget {
   int layouts_ = 0;
   std::unordered_map<Text, Measured> measured_;
   std::unordered_map<char32_t, Glyph> glyphs_;  // at glyphSize_, for a running draw's pick
-  qsizetype glyphBytes_ = 0;
   int glyphSize_ = 0;
+  QImage atlas_;
+  QPoint shelf_;          // where the next glyph goes on the current shelf of atlas_
+  int shelfHeight_ = 0;
+  bool atlasEmptied_ = false;  // since placePick began
   QImage scratch_;  // where a glyph is drawn before it is cut to its ink
   std::vector<Placed> placed_;
   std::vector<std::pair<QRect, size_t>> strips_;  // each line's strip and its first character
