@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -25,6 +26,36 @@ const QColor kCountColour(0xE8, 0xE8, 0xE8);
 const QColor kStage(0x5A, 0x0A, 0x0A);  // behind everything when there is no picture
 
 QFont namesFont(int size) { return designFont(QStringLiteral("黑体"), size, true); }
+
+// Qt hands the copy of a large image to its thread pool in pieces and waits for them: at
+// 60 frames a second the hand-off and the waking of threads cost more than the copy. So
+// the large areas of a frame are copied in bands of rows below the size that Qt hands on
+// (65,536 pixels a piece, two pieces or more).
+int bandRows(int width) { return int(std::max<qsizetype>(1, (2 * 65536 - 1) / std::max(1, width))); }
+template <typename Copy>
+void inBands(const QSize& size, Copy copy) {
+  const int rows = bandRows(size.width());
+  for (int y = 0; y < size.height(); y += rows) copy(QRect(0, y, size.width(), std::min(rows, size.height() - y)));
+}
+
+// The smallest rectangle within `area` that holds every pixel of `image` (premultiplied)
+// that is not fully transparent; empty when there is none.
+QRect inkOf(const QImage& image, const QRect& area) {
+  int top = area.bottom() + 1, bottom = area.top() - 1, left = area.right() + 1, right = area.left() - 1;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+    int first = area.left();
+    while (first <= area.right() && row[first] == 0) ++first;
+    if (first > area.right()) continue;
+    int last = area.right();
+    while (row[last] == 0) --last;
+    top = std::min(top, y);
+    bottom = y;
+    left = std::min(left, first);
+    right = std::max(right, last);
+  }
+  return top > bottom ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
 
 }  // namespace
 
@@ -80,18 +111,26 @@ void PresenterView::setNames(const Text& source, std::vector<Text> names, bool d
   names_ = std::move(names);
   drawing_ = drawing;
   if (!isVisible() || !layout_.valid) {
+    // Laid out and painted whole at the next paint; until then anything may be anywhere.
     update(bandsFor(size()).names);
+    namesShown_ = QRegion(rect());
     return;
   }
   // Only where the names were and where they go is painted again: a pick of a few names
-  // repaints a small part of a large screen.
-  const QRect before = layout_.bounds;
-  if (names_.empty()) {
-    update(before);
-    return;
+  // repaints a small part of a large screen, and a pick's lines only their strips.
+  const QRegion before = namesShown_;
+  namesShown_ = QRegion();
+  if (!names_.empty()) {
+    layOutNames();
+    namesShown_ = namesArea();
   }
-  layOutNames();
-  update(QRegion(before) | layout_.bounds);
+  update(before | namesShown_);
+}
+
+QRegion PresenterView::namesArea() {
+  if (!drawing_) return QRegion(layout_.bounds);
+  placePick();
+  return pickArea_;
 }
 
 void PresenterView::setBlackout(bool on) {
@@ -103,6 +142,7 @@ void PresenterView::setBlackout(bool on) {
 void PresenterView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   cover_ = QPixmap();
+  namesShown_ = QRegion(rect());  // all of it is painted anew
 }
 
 int PresenterView::namesCeiling() const {
@@ -194,23 +234,23 @@ void PresenterView::layOutNames() {
 
 void PresenterView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
+  const QRegion& dirty = event->region();
   if (blackout_) {
-    p.fillRect(event->rect(), Qt::black);
+    for (const QRect& r : dirty) p.fillRect(r, Qt::black);
     return;
   }
-  paintBackground(p, event->rect());
+  paintBackground(p, dirty);
   const Bands b = bandsFor(size());
-  const QRect dirty = event->rect();
   if (dirty.intersects(b.title))
     paintLine(p, b.title, title_, designFont(QStringLiteral("楷体_GB2312"), 10, true), kTitleColour);
   if (dirty.intersects(b.prize)) paintLine(p, b.prize, prize_, namesFont(10), kPrizeColour);
   if (dirty.intersects(b.count)) paintLine(p, b.count, count_, namesFont(10), kCountColour);
-  if (dirty.intersects(b.names)) paintNames(p);
+  if (dirty.intersects(b.names) || dirty.intersects(namesShown_)) paintNames(p);
 }
 
 // The picture fills the view, its proportions kept and its overhang cut off equally on
 // both sides, darkened so that the type stands out on any picture.
-void PresenterView::paintBackground(QPainter& p, const QRect& area) {
+void PresenterView::paintBackground(QPainter& p, const QRegion& area) {
   if (cover_.size() != size()) {
     QPixmap cover(size());
     cover.fill(kStage);
@@ -222,7 +262,13 @@ void PresenterView::paintBackground(QPainter& p, const QRect& area) {
     }
     cover_ = cover;
   }
-  p.drawPixmap(area, cover_, area);
+  for (const QRect& r : area) {
+    p.setClipRect(r);  // one rectangle of the area: Qt's fast copy
+    inBands(r.size(), [&](const QRect& band) {
+      p.drawPixmap(band.translated(r.topLeft()), cover_, band.translated(r.topLeft()));
+    });
+  }
+  p.setClipping(false);
 }
 
 // One line of text, centred in its band, as large as the band's height allows and no wider
@@ -265,39 +311,122 @@ void PresenterView::paintNames(QPainter& p) {
 // character is drawn once into a picture of its own and the pick is put together from
 // those. The winners, drawn once, go through the text layout as usual.
 void PresenterView::paintPick(QPainter& p) {
+  placePick();
+  // Clipped to one strip at a time: the strip lies whole in the area painted, and Qt puts
+  // an image through its fast copy only under a clip of one rectangle.
+  for (size_t line = 0; line < strips_.size(); ++line) {
+    p.setClipRect(strips_[line].first);
+    const size_t end = line + 1 < strips_.size() ? strips_[line + 1].second : placed_.size();
+    for (size_t i = strips_[line].second; i < end; ++i) {
+      const Placed& g = placed_[i];
+      inBands(g.source.size(), [&](const QRect& band) {
+        p.drawImage(g.at + band.topLeft(), atlas_, band.translated(g.source.topLeft()));
+      });
+    }
+  }
+  p.setClipping(false);
+}
+
+// The pick's characters in their places, at whole pixels as the painter puts an image, and
+// the strip of each line that they cover: only those strips change from pick to pick.
+void PresenterView::placePick() {
+  if (placedFor_ == layouts_) return;
+  placedFor_ = layouts_;
   if (glyphSize_ != layout_.fit.size) {
-    glyphs_.clear();
+    emptyAtlas();
     glyphSize_ = layout_.fit.size;
   }
+  // A pick whose characters filled the atlas is put together again in the emptied one:
+  // the places of the characters before the emptying are gone.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    atlasEmptied_ = false;
+    placeCharacters();
+    if (!atlasEmptied_) break;
+  }
+}
+
+void PresenterView::placeCharacters() {
+  placed_.clear();
+  strips_.clear();
+  pickArea_ = QRegion();
   for (size_t i = 0; i < layout_.lines.size(); ++i) {
     double x = layout_.places[i].x();
     const double baseline = layout_.places[i].y();
+    QRect strip;
+    const size_t first = placed_.size();
     for (char32_t c : layout_.lines[i].toUcs4()) {
       const Glyph& g = glyph(c);
-      if (!g.image.isNull()) p.drawImage(QPointF(x + g.offset.x(), baseline + g.offset.y()), g.image);
+      if (!g.source.isEmpty()) {
+        const QPoint at(qRound(x + g.offset.x()), qRound(baseline + g.offset.y()));
+        placed_.push_back({g.source, at});
+        strip |= QRect(at, g.source.size());
+      }
       x += g.advance;
     }
+    if (strip.isEmpty()) continue;
+    strips_.emplace_back(strip, first);
+    pickArea_ |= strip;
   }
 }
 
 const PresenterView::Glyph& PresenterView::glyph(char32_t c) {
   auto found = glyphs_.find(c);
   if (found != glyphs_.end()) return found->second;
-  if (glyphs_.size() >= kGlyphsMost) glyphs_.clear();
   const QString text = QString::fromUcs4(&c, 1);
   const QFontMetricsF metrics(layout_.font);
   Glyph g;
   g.advance = metrics.horizontalAdvance(text);
   const int pad = 2 + layout_.fit.size / 16;  // antialiased edges reach past the ink's box
-  const QRect ink = metrics.boundingRect(text).toAlignedRect().adjusted(-pad, -pad, pad, pad);
-  if (c != 0x3000 && c != ' ' && !ink.isEmpty()) {
-    g.image = QImage(ink.size(), QImage::Format_ARGB32_Premultiplied);
-    g.image.fill(Qt::transparent);
-    QPainter q(&g.image);
-    q.setFont(layout_.font);
-    q.setPen(kPickColour);
-    q.drawText(QPointF(-ink.left(), -ink.top()), text);
-    g.offset = ink.topLeft();
+  const QRect box = metrics.boundingRect(text).toAlignedRect().adjusted(-pad, -pad, pad, pad);
+  if (c != 0x3000 && c != ' ' && !box.isEmpty()) {
+    // Drawn on a sheet kept for the purpose, then cut to the pixels with ink: a character
+    // blended onto the screen every frame costs by its image's size.
+    if (scratch_.width() < box.width() || scratch_.height() < box.height())
+      scratch_ = QImage(std::max(scratch_.width(), box.width()), std::max(scratch_.height(), box.height()),
+                        QImage::Format_ARGB32_Premultiplied);
+    const QRect sheet(QPoint(0, 0), box.size());
+    {
+      QPainter q(&scratch_);
+      q.setCompositionMode(QPainter::CompositionMode_Source);
+      q.fillRect(sheet, Qt::transparent);
+      q.setCompositionMode(QPainter::CompositionMode_SourceOver);
+      q.setFont(layout_.font);
+      q.setPen(kPickColour);
+      q.drawText(QPointF(-box.left(), -box.top()), text);
+    }
+    const QRect ink = inkOf(scratch_, sheet);
+    if (!ink.isEmpty()) {
+      const QPoint at = atlasPlace(ink.size());
+      const qsizetype rowBytes = qsizetype(ink.width()) * 4;
+      for (int y = 0; y < ink.height(); ++y)
+        std::memcpy(atlas_.scanLine(at.y() + y) + qsizetype(at.x()) * 4,
+                    scratch_.constScanLine(ink.top() + y) + qsizetype(ink.left()) * 4, size_t(rowBytes));
+      g.source = QRect(at, ink.size());
+      g.offset = box.topLeft() + ink.topLeft();
+    }
   }
   return glyphs_.emplace(c, std::move(g)).first->second;
+}
+
+void PresenterView::emptyAtlas() {
+  glyphs_.clear();
+  shelf_ = QPoint(0, 0);
+  shelfHeight_ = 0;
+  atlasEmptied_ = true;
+}
+
+// The top-left in atlas_ of a new glyph of this size: on the current shelf, on a new one
+// below it, or at the top of the emptied atlas (made larger for a glyph that does not fit).
+QPoint PresenterView::atlasPlace(const QSize& size) {
+  if (atlas_.width() < size.width() || atlas_.height() < size.height()) {
+    atlas_ = QImage(std::max({atlas_.width(), kAtlasWidth, size.width()}),
+                    std::max({atlas_.height(), kAtlasHeight, size.height()}), QImage::Format_ARGB32_Premultiplied);
+    emptyAtlas();
+  }
+  if (shelf_.x() + size.width() > atlas_.width()) shelf_ = QPoint(0, shelf_.y() + shelfHeight_), shelfHeight_ = 0;
+  if (shelf_.y() + size.height() > atlas_.height()) emptyAtlas();
+  const QPoint at = shelf_;
+  shelf_.rx() += size.width();
+  shelfHeight_ = std::max(shelfHeight_, size.height());
+  return at;
 }

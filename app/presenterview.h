@@ -6,13 +6,15 @@
 // prize's count of winners so far. It can be blacked out.
 //
 // It paints only when something it shows has changed, at most once per frame of its
-// screen (update() coalesces), and lays the names out only when they change.
+// screen (update() coalesces), and lays the names out only when they change. A running
+// draw's pick repaints only the lines' strips where its characters were and where they go.
 #include "platform/text.h"
 #include "widgets/namefit.h"
 
 #include <QFont>
 #include <QImage>
 #include <QPixmap>
+#include <QRegion>
 #include <QWidget>
 
 #include <unordered_map>
@@ -74,17 +76,32 @@ class PresenterView : public QWidget {
   };
   const Measured& measured(const Text& name);
   static constexpr size_t kMeasuredMost = 1 << 17;
-  void paintBackground(QPainter& p, const QRect& area);
+  void paintBackground(QPainter& p, const QRegion& area);
   void paintLine(QPainter& p, const QRect& band, const QString& text, const QFont& face, const QColor& colour);
   void paintNames(QPainter& p);
   void paintPick(QPainter& p);
   struct Glyph {
-    QImage image;    // the character in the pick's colour, transparent around it
-    QPoint offset;   // the image's top-left from the character's baseline start
+    QRect source;    // the character's ink in the pick's colour, in atlas_; empty: none
+    QPoint offset;   // the ink's top-left from the character's baseline start
     double advance = 0;
   };
   const Glyph& glyph(char32_t c);
-  static constexpr size_t kGlyphsMost = 4096;
+  // The glyphs share one image, filled shelf by shelf and emptied when full: at a wall's
+  // size one glyph takes a megabyte, and an image of its own for each, made and freed as
+  // the characters come and go, cost more than drawing them.
+  static constexpr int kAtlasWidth = 4096, kAtlasHeight = 6144;  // 96 MB
+  QPoint atlasPlace(const QSize& size);
+  void emptyAtlas();
+  // Where the pick's characters go (their images, put together once per layout) and the
+  // strips of its lines that they cover.
+  struct Placed {
+    QRect source;
+    QPoint at;
+  };
+  void placePick();
+  void placeCharacters();
+  // Where the names now laid out put their pixels.
+  QRegion namesArea();
   int namesCeiling() const;
 
   QString title_, prize_, count_;
@@ -100,4 +117,15 @@ class PresenterView : public QWidget {
   std::unordered_map<Text, Measured> measured_;
   std::unordered_map<char32_t, Glyph> glyphs_;  // at glyphSize_, for a running draw's pick
   int glyphSize_ = 0;
+  QImage atlas_;
+  QPoint shelf_;          // where the next glyph goes on the current shelf of atlas_
+  int shelfHeight_ = 0;
+  bool atlasEmptied_ = false;  // since placePick began
+  QImage scratch_;  // where a glyph is drawn before it is cut to its ink
+  std::vector<Placed> placed_;
+  std::vector<std::pair<QRect, size_t>> strips_;  // each line's strip and its first character
+  QRegion pickArea_;
+  int placedFor_ = -1;  // the layout (namesLayouts()) the pick was put together for
+  // Where the names on the screen may have pixels: what a change of names paints over.
+  QRegion namesShown_;
 };
