@@ -394,9 +394,11 @@ const PresenterView::Glyph& PresenterView::glyph(char32_t c) {
       q.setPen(kPickColour);
       q.drawText(QPointF(-box.left(), -box.top()), text);
     }
-    const QRect ink = inkOf(scratch_, sheet);
-    if (!ink.isEmpty()) {
-      const QPoint at = atlasPlace(ink.size());
+    const QRect ink = scratch_.isNull() ? QRect() : inkOf(scratch_, sheet);
+    const QPoint at = ink.isEmpty() ? QPoint() : atlasPlace(ink.size());
+    // Without the memory for the sheet or the atlas the character is left out, not drawn
+    // from nowhere: the operator's window and the record go on as ever.
+    if (!ink.isEmpty() && !atlas_.isNull()) {
       const qsizetype rowBytes = qsizetype(ink.width()) * 4;
       for (int y = 0; y < ink.height(); ++y)
         std::memcpy(atlas_.scanLine(at.y() + y) + qsizetype(at.x()) * 4,
