@@ -58,7 +58,6 @@ class PoolView : public QListView {
   // The height of every entry: the item delegate's for one of them, measured once per
   // font, style and model.
   int rowHeight() const;
-  void repaintRowIfShown(int row);
 
   PoolModel* pool_ = nullptr;
   int anchor_ = -1;

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <map>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -60,29 +62,24 @@ class Blanks {
 // the line with it).
 void drawLine(QPainter& p, QPointF pen, const QString& line, const QFont& font, const QFontMetricsF& m) {
   const Blanks blanks(font);
-  bool any = false;
-  for (char32_t c : line.toUcs4()) any = any || blanks.blank(c);
-  if (!any) {
+  // Runs of characters alike (drawn by the face or blank in it), in one pass.
+  std::vector<std::pair<int, bool>> runs;  // where each run starts, and whether it is blank
+  for (int i = 0; i < line.size();) {
+    const bool pair = line.at(i).isHighSurrogate() && i + 1 < line.size() && line.at(i + 1).isLowSurrogate();
+    const bool blank = blanks.blank(pair ? QChar::surrogateToUcs4(line.at(i), line.at(i + 1)) : line.at(i).unicode());
+    if (runs.empty() || runs.back().second != blank) runs.emplace_back(i, blank);
+    i += pair ? 2 : 1;
+  }
+  if (runs.size() <= 1 && (runs.empty() || !runs.front().second)) {
     p.drawText(pen, line);
     return;
   }
-  int start = 0;
-  while (start < line.size()) {
-    const bool runBlank = blanks.blank(line.at(start).isHighSurrogate() && start + 1 < line.size()
-                                           ? QChar::surrogateToUcs4(line.at(start), line.at(start + 1))
-                                           : line.at(start).unicode());
-    int end = start;
-    while (end < line.size()) {
-      const int width = line.at(end).isHighSurrogate() && end + 1 < line.size() ? 2 : 1;
-      const char32_t c = width == 2 ? QChar::surrogateToUcs4(line.at(end), line.at(end + 1)) : line.at(end).unicode();
-      if (blanks.blank(c) != runBlank) break;
-      end += width;
-    }
-    const QString run = line.mid(start, end - start);
-    p.setFont(runBlank ? blanks.fallback() : font);
+  for (size_t r = 0; r < runs.size(); ++r) {
+    const int from = runs[r].first;
+    const QString run = line.mid(from, (r + 1 < runs.size() ? runs[r + 1].first : int(line.size())) - from);
+    p.setFont(runs[r].second ? blanks.fallback() : font);
     p.drawText(pen, run);
     pen.rx() += m.horizontalAdvance(run);
-    start = end;
   }
   p.setFont(font);
 }
