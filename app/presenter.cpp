@@ -59,11 +59,11 @@ ScreenMemory& settingsScreenMemory() {
 }
 
 Presenter::Presenter(TForm1& form, std::function<void(int)> onKeyUp)
-    : form_(form), view_(std::make_unique<PresenterView>()), memory_(&settingsScreenMemory()) {
+    : form_(form), view_(std::make_unique<PresenterView>()), memory_(&settingsScreenMemory()), frame_(this) {
   // Closing the operator's window ends the program, whether the view is open or not.
   view_->setAttribute(Qt::WA_QuitOnClose, false);
   keys_ = new KeyPreview(view_.get(), std::move(onKeyUp));
-  connect(&frame_, &QTimer::timeout, this, &Presenter::refresh);
+  connect(&frame_, &QTimer::timeout, this, &Presenter::frame);
   connect(qApp, &QGuiApplication::screenAdded, this, &Presenter::screenAdded);
   connect(qApp, &QGuiApplication::screenRemoved, this, &Presenter::screenRemoved);
 
@@ -191,9 +191,18 @@ void Presenter::screenRemoved(QScreen* screen) {
   if (shown() && (on_ == screen || view_->screen() == screen)) hide();
 }
 
+void Presenter::frame() {
+  if (shownDrawing_ && !heldFrame_ && form_.buttonCaption() == T().stop) {
+    heldFrame_ = true;
+    return;
+  }
+  refresh();
+}
+
 // What the operator's window shows now: the prize chosen, its counter, and the pick or the
 // last draw's winners (the headline, until the first pick the event's title).
 void Presenter::refresh() {
+  heldFrame_ = false;
   const Window& w = form_;
   int slot = 1;
   for (int k = 1; k <= kSlotCount; ++k)

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -115,6 +116,34 @@ TEST_F(TwoScreens, PicksBetweenFramesCostNothingOnTheView) {
   EXPECT_EQ(view().namesLayouts(), afterStop);
   EXPECT_EQ(view().namesFit().shown, 999);
   EXPECT_FALSE(view().namesFit().cut);
+}
+
+// A running draw's pick stays on the view for two frames of its screen; the first pick and
+// the winners at Stop come at the next frame.
+TEST_F(TwoScreens, ARunningPickStaysUpForTwoFramesAndTheWinnersComeAtTheNext) {
+  startOn(staffNames(200));
+  auto* frames = presenter().findChild<QTimer*>();
+  ASSERT_TRUE(frames);
+  frames->stop();  // the frames are the test's own
+  form().setDrawSizeValue(3);
+  startDraw(form());
+  presenter().frame();
+  EXPECT_TRUE(view().drawing()) << "the first pick at the next frame";
+  EXPECT_EQ(view().namesSource(), form().headline());
+  for (int frame = 0; frame < 6; ++frame) {
+    fire(form().Timer1);  // a new pick on the operator's screen
+    ASSERT_NE(view().namesSource(), form().headline()) << "frame " << frame;
+    const Text before = view().namesSource();
+    presenter().frame();
+    if (frame % 2 == 0)
+      EXPECT_EQ(view().namesSource(), before) << "frame " << frame << ": the last pick stays up";
+    else
+      EXPECT_EQ(view().namesSource(), form().headline()) << "frame " << frame << ": the new pick";
+  }
+  stopDraw(form());  // where a running pick would stay up for one more frame
+  presenter().frame();
+  EXPECT_FALSE(view().drawing());
+  EXPECT_EQ(view().namesSource(), form().session().winners[0]) << "the winners at once";
 }
 
 TEST_F(TwoScreens, TheProjectorPulledOutDuringADrawTakesTheViewAwayAndTheDrawGoesOn) {
