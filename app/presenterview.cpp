@@ -235,6 +235,7 @@ void PresenterView::layOutNames() {
 void PresenterView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRegion& dirty = event->region();
+  for (const QRect& r : dirty) painted_ += qint64(r.width()) * r.height();
   if (blackout_) {
     for (const QRect& r : dirty) p.fillRect(r, Qt::black);
     return;

@@ -51,6 +51,8 @@ class PresenterView : public QWidget {
   // out since the view was made (a layout per change of names, not per paint).
   const NameFit& namesFit() const { return layout_.fit; }
   int namesLayouts() const { return layouts_; }
+  // The pixels painted since the view was made, the areas of all its paints added up.
+  qint64 paintedPixels() const { return painted_; }
   // Lays the current names out for the current size at once, as the next paint would.
   void layOutNames();
 
@@ -114,6 +116,7 @@ class PresenterView : public QWidget {
   bool blackout_ = false;
   NamesLayout layout_;
   int layouts_ = 0;
+  qint64 painted_ = 0;
   std::unordered_map<Text, Measured> measured_;
   std::unordered_map<char32_t, Glyph> glyphs_;  // at glyphSize_, for a running draw's pick
   int glyphSize_ = 0;

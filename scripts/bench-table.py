@@ -30,18 +30,24 @@ WHAT = {
     "BM_ShowHeadline": "a pick put into the headline (names, bytes each)",
     "BM_StopGiantNames": "Stop over giant names: Space released until saved and painted (names, bytes each)",
     "BM_StartUpMemory": "start-up memory per byte of a 1,000,000-name list (names, long names)",
-    "BM_RunningDrawWithPresenter": "running draw for 3 s with the audience's view open (draw size, view width, height; 0: none)",
+    "BM_RunningDrawWithPresenter": "running draw with the audience's view open and without it, 3 rounds of 2 s each (draw size, view width, height, varied names)",
     "BM_PresenterWinnersLayout": "a Stop's winners laid out on the audience's view (names, width, height, painted too)",
+    "BM_FitHeadline": "a pick fitted into the headline alone (names, full-screen stage)",
 }
 
 COUNTERS = {
     "picks_per_s": ("picks/s", "{:.0f}"),
     "cpu_pct": ("CPU % of a core", "{:.1f}"),
+    "alone_cpu_pct": ("CPU % without the view", "{:.1f}"),
+    "ratio": ("times the CPU without the view", "{:.2f}"),
     "peak_per_file_byte": ("peak B/B", "{:.2f}"),
     "held_per_file_byte": ("held B/B", "{:.2f}"),
     "pool_per_file_byte": ("pool B/B", "{:.2f}"),
     "file_MB": ("file MB", "{:.1f}"),
     "view_layouts": ("layouts of the view", "{:.0f}"),
+    "view_layouts_per_s": ("layouts of the view/s", "{:.0f}"),
+    "view_mpx_per_s": ("Mpx/s painted by the view", "{:.0f}"),
+    "px": ("px type", "{:.0f}"),
     "type_px": ("px type", "{:.0f}"),
 }
 
