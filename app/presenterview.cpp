@@ -38,17 +38,46 @@ void inBands(const QSize& size, Copy copy) {
   for (int y = 0; y < size.height(); y += rows) copy(QRect(0, y, size.width(), std::min(rows, size.height() - y)));
 }
 
+// The first pixel in [from, to) of a row of premultiplied pixels that is not fully
+// transparent, or `to` when there is none; four pixels are looked at in one step.
+int firstInk(const quint32* row, int from, int to) {
+  int x = from;
+  for (; x + 4 <= to; x += 4) {
+    quint64 a, b;
+    std::memcpy(&a, row + x, 8);
+    std::memcpy(&b, row + x + 2, 8);
+    if (a | b) break;
+  }
+  while (x < to && row[x] == 0) ++x;
+  return x;
+}
+// The last such pixel in [from, to), or from - 1 when there is none.
+int lastInk(const quint32* row, int from, int to) {
+  int x = to;
+  for (; x - 4 >= from; x -= 4) {
+    quint64 a, b;
+    std::memcpy(&a, row + x - 4, 8);
+    std::memcpy(&b, row + x - 2, 8);
+    if (a | b) break;
+  }
+  while (x > from && row[x - 1] == 0) --x;
+  return x - 1;
+}
+
 // The smallest rectangle within `area` that holds every pixel of `image` (premultiplied)
 // that is not fully transparent; empty when there is none.
 QRect inkOf(const QImage& image, const QRect& area) {
   int top = area.bottom() + 1, bottom = area.top() - 1, left = area.right() + 1, right = area.left() - 1;
+  const int end = area.right() + 1;
   for (int y = area.top(); y <= area.bottom(); ++y) {
     const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
-    int first = area.left();
-    while (first <= area.right() && row[first] == 0) ++first;
-    if (first > area.right()) continue;
-    int last = area.right();
-    while (row[last] == 0) --last;
+    // Only what lies outside the ink found so far needs a look.
+    const int first = firstInk(row, area.left(), std::min(left, end));
+    const int last = lastInk(row, std::max(right + 1, first), end);
+    if (first == std::min(left, end) && last < std::max(right + 1, first)) {
+      // Nothing outside [left, right]: ink in this row only if inside it.
+      if (left > right || firstInk(row, left, right + 1) > right) continue;
+    }
     top = std::min(top, y);
     bottom = y;
     left = std::min(left, first);
@@ -336,6 +365,7 @@ void PresenterView::placePick() {
   if (glyphSize_ != layout_.fit.size) {
     emptyAtlas();
     glyphSize_ = layout_.fit.size;
+    glyphMetrics_.emplace(layout_.font);
   }
   // A pick whose characters filled the atlas is put together again in the emptied one:
   // the places of the characters before the emptying are gone.
@@ -374,11 +404,15 @@ const PresenterView::Glyph& PresenterView::glyph(char32_t c) {
   auto found = glyphs_.find(c);
   if (found != glyphs_.end()) return found->second;
   const QString text = QString::fromUcs4(&c, 1);
-  const QFontMetricsF metrics(layout_.font);
+  const QFontMetricsF& metrics = *glyphMetrics_;
   Glyph g;
-  g.advance = metrics.horizontalAdvance(text);
+  // A character of the basic plane is measured as one glyph, without shaping a text.
+  const bool single = text.size() == 1;
+  g.advance = single ? metrics.horizontalAdvance(text[0]) : metrics.horizontalAdvance(text);
   const int pad = 2 + layout_.fit.size / 16;  // antialiased edges reach past the ink's box
-  const QRect box = metrics.boundingRect(text).toAlignedRect().adjusted(-pad, -pad, pad, pad);
+  const QRect box = (single ? metrics.boundingRect(text[0]) : metrics.boundingRect(text))
+                        .toAlignedRect()
+                        .adjusted(-pad, -pad, pad, pad);
   if (c != 0x3000 && c != ' ' && !box.isEmpty()) {
     // Drawn on a sheet kept for the purpose, then cut to the pixels with ink: a character
     // blended onto the screen every frame costs by its image's size.

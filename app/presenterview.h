@@ -12,11 +12,13 @@
 #include "widgets/namefit.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPixmap>
 #include <QRegion>
 #include <QWidget>
 
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -120,6 +122,7 @@ class PresenterView : public QWidget {
   std::unordered_map<Text, Measured> measured_;
   std::unordered_map<char32_t, Glyph> glyphs_;  // at glyphSize_, for a running draw's pick
   int glyphSize_ = 0;
+  std::optional<QFontMetricsF> glyphMetrics_;  // of the names' face at glyphSize_
   QImage atlas_;
   QPoint shelf_;          // where the next glyph goes on the current shelf of atlas_
   int shelfHeight_ = 0;
