@@ -48,6 +48,7 @@ COUNTERS = {
     "view_layouts_per_s": ("layouts of the view/s", "{:.0f}"),
     "view_mpx_per_s": ("Mpx/s painted by the view", "{:.0f}"),
     "px": ("px type", "{:.0f}"),
+    "painted_mpx": ("Mpx painted", "{:.1f}"),
     "type_px": ("px type", "{:.0f}"),
 }
 
