@@ -3,12 +3,14 @@
 #include "app/form1.h"
 #include "app/keypreview.h"
 #include "app/presenterview.h"
+#include "data/session.h"
 #include "data/textops.h"
 #include "data/texts.h"
 #include "platform/codec.h"
 #include "widgets/colorkeyimage.h"
 #include "widgets/speedbutton.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -63,6 +65,7 @@ Presenter::Presenter(TForm1& form, std::function<void(int)> onKeyUp)
   // Closing the operator's window ends the program, whether the view is open or not.
   view_->setAttribute(Qt::WA_QuitOnClose, false);
   keys_ = new KeyPreview(view_.get(), std::move(onKeyUp));
+  view_->installEventFilter(this);
   connect(&frame_, &QTimer::timeout, this, &Presenter::frame);
   connect(qApp, &QGuiApplication::screenAdded, this, &Presenter::screenAdded);
   connect(qApp, &QGuiApplication::screenRemoved, this, &Presenter::screenRemoved);
@@ -158,6 +161,11 @@ void Presenter::hide() {
   if (was) emit shownChanged(false);
 }
 
+bool Presenter::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_.get() && event->type() == QEvent::Close) hide();
+  return false;
+}
+
 void Presenter::toggle() {
   if (shown())
     hide();
@@ -185,10 +193,13 @@ void Presenter::screenAdded(QScreen*) {
   if (QScreen* s = chosenScreen()) showOn(s);
 }
 
-// The view's screen pulled out takes the view away; the draw goes on in the operator's
-// window as it was.
+// The view's screen pulled out takes the view away, and so does the operator's screen
+// pulled out from under the view (a laptop's lid closed): the operator's window then
+// shares the view's screen, and a view full screen there would hide it. The draw goes on
+// in the operator's window as it was.
 void Presenter::screenRemoved(QScreen* screen) {
-  if (shown() && (on_ == screen || view_->screen() == screen)) hide();
+  if (!shown()) return;
+  if (on_ == screen || view_->screen() == screen || (on_ && !chosenScreen())) hide();
 }
 
 void Presenter::frame() {
@@ -199,25 +210,29 @@ void Presenter::frame() {
   refresh();
 }
 
-// What the operator's window shows now: the prize chosen, its counter, and the pick or the
-// last draw's winners (the headline, until the first pick the event's title).
+// What the operator's window shows now: the pick or the last draw's winners (the
+// headline, until the first pick the event's title), and the prize and counter they go
+// with: during a draw the prize chosen, after it the prize the winners won, whichever
+// prize the operator chooses next for the following draw.
 void Presenter::refresh() {
   heldFrame_ = false;
   const Window& w = form_;
+  const bool drawing = w.buttonCaption() == T().stop;
+  Text headline = w.headline();
+  if (headline == titleBytes_ && !drawing) headline.clear();
   int slot = 1;
   for (int k = 1; k <= kSlotCount; ++k)
     if (w.slotSelected(k)) {
       slot = k;
       break;
     }
+  const std::optional<RecordedDraw>& last = form_.session().lastDraw;
+  if (!drawing && !headline.empty() && last && last->slot >= 1 && last->slot <= kSlotCount) slot = last->slot;
   view_->setPrize(platform::fromAnsi(w.slotCaption(slot)));
   bool number = false;
   const int count = platform::fromAnsi(w.counter(slot)).toInt(&number);
   view_->setCount(number ? QStringLiteral("已抽出 %1 人").arg(count) : QString());
 
-  const bool drawing = w.buttonCaption() == T().stop;
-  Text headline = w.headline();
-  if (headline == titleBytes_ && !drawing) headline.clear();
   if (headline == shownHeadline_ && drawing == shownDrawing_) return;
   std::vector<Text> names;
   if (!headline.empty()) names = SplitNames(headline, form_.session().separatorNames).lines();

@@ -76,6 +76,11 @@ class Presenter : public QObject {
  signals:
   void shownChanged(bool shown);
 
+ protected:
+  // The view closed by its own close box (a rehearsal window) or the system's close key is
+  // hidden as by the operator's switch.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void screenAdded(QScreen* screen);
   void screenRemoved(QScreen* screen);

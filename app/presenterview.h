@@ -38,6 +38,9 @@ class PresenterView : public QWidget {
   void setNames(const Text& source, std::vector<Text> names, bool drawing);
   void setBlackout(bool on);
   bool blackout() const { return blackout_; }
+  // The prize and the count of winners that the view shows.
+  const QString& prize() const { return prize_; }
+  const QString& count() const { return count_; }
   // The text the names shown were cut from, and whether they are a running draw's pick.
   const Text& namesSource() const { return source_; }
   bool drawing() const { return drawing_; }
