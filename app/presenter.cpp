@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -53,6 +54,20 @@ int frameOf(const QScreen* screen) {
   return std::clamp(int(1000.0 / hz), 4, 33);
 }
 
+// When `shown` holds every one of the draw's `winners` (it is that draw), takes out the
+// names that are no longer among them, and says whether it took any.
+bool leaveOutAbsentees(std::vector<Text>& shown, const std::vector<Text>& winners) {
+  std::unordered_map<Text, int> left;
+  for (const Text& n : winners) ++left[n];
+  std::unordered_map<Text, int> onScreen;
+  for (const Text& n : shown) ++onScreen[n];
+  for (const auto& [name, count] : left)
+    if (onScreen[name] < count) return false;
+  const size_t before = shown.size();
+  std::erase_if(shown, [&left](const Text& n) { return left[n]-- <= 0; });
+  return shown.size() != before;
+}
+
 }  // namespace
 
 ScreenMemory& settingsScreenMemory() {
@@ -83,6 +98,10 @@ Presenter::Presenter(TForm1& form, std::function<void(int)> onKeyUp)
     toggle();
   });
   connect(this, &Presenter::shownChanged, button, &QAbstractButton::setChecked);
+  // A blackout shows on the switch, so that a clicker's stray B does not go unnoticed.
+  connect(this, &Presenter::blackoutChanged, button, [button](bool on) {
+    button->setText(on ? QStringLiteral("观众屏幕（黑屏）") : QStringLiteral("观众屏幕"));
+  });
 }
 
 Presenter::~Presenter() = default;
@@ -142,6 +161,7 @@ void Presenter::showOn(QScreen* screen) {
   view_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   view_->setCursor(Qt::BlankCursor);  // no pointer over the audience's screen
   view_->setScreen(screen);
+  connect(screen, &QScreen::geometryChanged, this, &Presenter::screenResized, Qt::UniqueConnection);
   view_->setGeometry(screen->geometry());
   view_->showFullScreen();
   on_ = screen;
@@ -153,8 +173,15 @@ void Presenter::showOn(QScreen* screen) {
 }
 
 void Presenter::hide() {
+  if (view_->blackout()) {
+    view_->setBlackout(false);
+    emit blackoutChanged(false);
+  }
+  takeAway();
+}
+
+void Presenter::takeAway() {
   frame_.stop();
-  view_->setBlackout(false);
   const bool was = shown();
   view_->hide();
   on_ = nullptr;
@@ -174,7 +201,9 @@ void Presenter::toggle() {
 }
 
 void Presenter::toggleBlackout() {
-  if (shown()) view_->setBlackout(!view_->blackout());
+  if (!shown()) return;
+  view_->setBlackout(!view_->blackout());
+  emit blackoutChanged(view_->blackout());
 }
 
 bool Presenter::keyUp(int key) {
@@ -199,7 +228,13 @@ void Presenter::screenAdded(QScreen*) {
 // in the operator's window as it was.
 void Presenter::screenRemoved(QScreen* screen) {
   if (!shown()) return;
-  if (on_ == screen || view_->screen() == screen || (on_ && !chosenScreen())) hide();
+  if (on_ == screen || view_->screen() == screen || (on_ && !chosenScreen())) takeAway();
+}
+
+// The view's screen set to another resolution: the view fills it anew, and the screen is
+// remembered as it now is.
+void Presenter::screenResized() {
+  if (on_ && sender() == on_.data() && shown() && view_->geometry() != on_->geometry()) showOn(on_);
 }
 
 void Presenter::frame() {
@@ -233,10 +268,19 @@ void Presenter::refresh() {
   const int count = platform::fromAnsi(w.counter(slot)).toInt(&number);
   view_->setCount(number ? QStringLiteral("已抽出 %1 人").arg(count) : QString());
 
-  if (headline == shownHeadline_ && drawing == shownDrawing_) return;
+  const size_t lastNames = last ? last->names.size() + 1 : 0;
+  if (headline == shownHeadline_ && drawing == shownDrawing_ && lastNames == shownLastDraw_) return;
   std::vector<Text> names;
   if (!headline.empty()) names = SplitNames(headline, form_.session().separatorNames).lines();
   shownDrawing_ = drawing;
   shownHeadline_ = headline;
-  view_->setNames(headline, std::move(names), drawing);
+  shownLastDraw_ = lastNames;
+  Text source = headline;
+  // Winners of the draw on screen marked absent leave the audience's screen (the
+  // operator's headline keeps them until the next draw).
+  if (!drawing && last && leaveOutAbsentees(names, last->names)) {
+    source.clear();
+    for (const Text& n : names) source += (source.empty() ? Text() : T().separator) + n;
+  }
+  view_->setNames(source, std::move(names), drawing);
 }

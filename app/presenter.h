@@ -75,6 +75,7 @@ class Presenter : public QObject {
 
  signals:
   void shownChanged(bool shown);
+  void blackoutChanged(bool on);
 
  protected:
   // The view closed by its own close box (a rehearsal window) or the system's close key is
@@ -84,7 +85,11 @@ class Presenter : public QObject {
  private:
   void screenAdded(QScreen* screen);
   void screenRemoved(QScreen* screen);
+  void screenResized();
   void showOn(QScreen* screen);
+  // The view off its screen, a blackout kept for when it comes back (a projector's input
+  // switched or its cable jiggled is no reason to show the hall what the operator hid).
+  void takeAway();
 
   TForm1& form_;
   std::unique_ptr<PresenterView> view_;
@@ -95,6 +100,7 @@ class Presenter : public QObject {
   Text titleBytes_;
   Text shownHeadline_;  // the headline last handed to the view, and whether a draw ran
   bool shownDrawing_ = false;
+  size_t shownLastDraw_ = 0;  // the last draw's names when the view was given its names
   bool heldFrame_ = false;  // the pick now on the view has stayed up for a second frame
   QPointer<QScreen> on_;  // the screen the view is full screen on; none for a rehearsal window
 };

@@ -151,4 +151,51 @@ TEST_F(TwoScreens, TheLockOutAfterAStopFromEitherWindow) {
   EXPECT_TRUE(form().Timer2->isActive()) << "the lock-out runs its course";
 }
 
+// A projector's input switched or its cable jiggled: the operator's blackout stays, and
+// shows on the operator's switch until it is lifted.
+TEST_F(TwoScreens, ABlackoutOutlivesTheProjectorsCableDroppingOut) {
+  startOn(staffNames(10));
+  releaseKey(form(), Qt::Key_B);
+  ASSERT_TRUE(view().blackout());
+  ASSERT_TRUE(plugScreens({kLaptop}));
+  ASSERT_TRUE(plugScreens({kLaptop, kProjector}));
+  ASSERT_TRUE(presenter().shown());
+  EXPECT_TRUE(view().blackout()) << "the hall sees the screen the operator blacked out";
+  auto* button = form().StatusBar1->findChild<QAbstractButton*>(QStringLiteral("PresenterButton"));
+  ASSERT_TRUE(button);
+  EXPECT_EQ(button->text(), QString::fromUtf8("观众屏幕（黑屏）"));
+  releaseKey(form(), Qt::Key_B);
+  EXPECT_FALSE(view().blackout());
+  EXPECT_EQ(button->text(), QString::fromUtf8("观众屏幕"));
+}
+
+// A winner of the draw on screen marked absent leaves the audience's screen; the others stay.
+TEST_F(TwoScreens, AWinnerMarkedAbsentLeavesTheAudiencesScreen) {
+  startOn(staffNames(40));
+  form().setDrawSizeValue(3);
+  releaseKey(form(), Qt::Key_Space);
+  fire(form().Timer1);
+  fire(form().Timer2);
+  releaseKey(form(), Qt::Key_Space);
+  fire(form().Timer2);
+  const Text absent = form().session().lastDraw->names.front();
+  rig_.dialogs.answer = FakeDialogs::Answer::Yes;
+  ASSERT_TRUE(MarkAbsent(form(), form().session(), rig_.dialogs, {{1, absent}}));
+  presenter().refresh();
+  EXPECT_EQ(view().count(), QString::fromUtf8("已抽出 2 人"));
+  EXPECT_EQ(view().namesSource().find(absent), Text::npos) << "the absentee is still shown as a winner";
+  EXPECT_EQ(view().namesSource(), form().session().lastDraw->names[0] + T().separator + form().session().lastDraw->names[1]);
+}
+
+// The projector switched to another resolution: the view fills it as it now is.
+TEST_F(TwoScreens, TheViewFollowsItsScreensNewResolution) {
+  startOn(staffNames(10));
+  const VirtualScreen smaller{"projector", {1280, 0, 1024, 768}};
+  ASSERT_TRUE(plugScreens({kLaptop, smaller}));
+  ASSERT_TRUE(presenter().shown());
+  EXPECT_EQ(view().geometry(), smaller.geometry);
+  ASSERT_TRUE(memory_.kept);
+  EXPECT_EQ(memory_.kept->geometry, smaller.geometry) << "the screen is remembered as it now is";
+}
+
 }  // namespace
