@@ -145,8 +145,11 @@ void Presenter::show() {
   view_->unsetCursor();
   QScreen* here = form_.screen();
   const QRect area = here ? here->availableGeometry() : QRect(0, 0, 1280, 720);
-  view_->resize(std::min(960, area.width()), std::min(540, area.height()));
-  view_->move(area.center() - view_->rect().center());
+  // In a corner clear of the operator's window where one has room (move() places the
+  // frame, resize() the inside; a frame's title bar may add a little below).
+  const QRect place = rehearsalPlace(area, form_.frameGeometry());
+  view_->resize(place.size());
+  view_->move(place.topLeft());
   view_->show();
   frame_.start(frameOf(here));
   refresh();

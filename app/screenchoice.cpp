@@ -1,5 +1,7 @@
 #include "app/screenchoice.h"
 
+#include <algorithm>
+
 #include <tuple>
 
 namespace {
@@ -53,4 +55,24 @@ int choosePresenterScreen(const std::vector<ScreenId>& screens, const QRect& ope
   for (int i : free)
     if (rank(i) < rank(best)) best = i;
   return best;
+}
+
+QRect rehearsalPlace(const QRect& area, const QRect& operatorWindow) {
+  const auto corners = [&area](QSize size) {
+    size = size.boundedTo(area.size());
+    return std::vector<QRect>{QRect(area.topLeft(), size),
+                              QRect(QPoint(area.right() - size.width() + 1, area.top()), size),
+                              QRect(QPoint(area.left(), area.bottom() - size.height() + 1), size),
+                              QRect(QPoint(area.right() - size.width() + 1, area.bottom() - size.height() + 1), size)};
+  };
+  for (int width = 960; width >= 480; width -= 80)
+    for (const QRect& r : corners(QSize(width, width * 9 / 16)))
+      if (!r.intersects(operatorWindow)) return r;
+  const auto covered = [&operatorWindow](const QRect& r) {
+    const QRect both = r & operatorWindow;
+    return qint64(both.width()) * both.height();
+  };
+  const std::vector<QRect> small = corners(QSize(480, 270));
+  return *std::min_element(small.begin(), small.end(),
+                           [&covered](const QRect& a, const QRect& b) { return covered(a) < covered(b); });
 }

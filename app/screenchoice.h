@@ -24,3 +24,10 @@ int screenHolding(const std::vector<ScreenId>& screens, const QRect& operatorWin
 // place), otherwise the largest, then the leftmost, then the topmost, then by name.
 int choosePresenterScreen(const std::vector<ScreenId>& screens, const QRect& operatorWindow,
                           const std::optional<ScreenId>& remembered);
+
+// Where a rehearsal window of the audience's view goes on a screen whose free area is `area`
+// while the operator's window takes `operatorWindow`: 16:9, as large as it can be from
+// 960 x 540 down to 480 x 270 in a corner of the area clear of the operator's window;
+// where no corner is clear, 480 x 270 (or the area, when smaller) in the corner that
+// covers least of it.
+QRect rehearsalPlace(const QRect& area, const QRect& operatorWindow);

@@ -77,3 +77,36 @@ TEST(ScreenHolding, TheScreenCoveredMost) {
 }
 
 }  // namespace
+
+// Where a rehearsal window goes on the operator's screen.
+struct Rehearsal {
+  const char* name;
+  QRect area, operatorWindow;
+  QRect expected;
+};
+void PrintTo(const Rehearsal& c, std::ostream* os) { *os << c.name; }
+
+class RehearsalPlace : public ::testing::TestWithParam<Rehearsal> {};
+
+TEST_P(RehearsalPlace, ClearOfTheOperatorWhereACornerHasRoom) {
+  const Rehearsal& c = GetParam();
+  const QRect place = rehearsalPlace(c.area, c.operatorWindow);
+  EXPECT_EQ(place, c.expected);
+  EXPECT_TRUE(c.area.contains(place));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, RehearsalPlace,
+    ::testing::Values(
+        // The window centred on a full HD screen leaves 494 px on either side.
+        Rehearsal{"CentredOnFullHd", {0, 0, 1920, 1040}, {494, 183, 932, 673}, {0, 0, 480, 270}},
+        // Moved to the left: a large window fits on the right.
+        Rehearsal{"OperatorOnTheLeft", {0, 0, 1920, 1040}, {0, 0, 932, 673}, {960, 0, 960, 540}},
+        // A task bar on the left: the area starts right of it, and 960 px no longer fit.
+        Rehearsal{"TaskBarLeft", {60, 0, 1860, 1080}, {60, 0, 932, 673}, {1040, 0, 880, 495}},
+        // A laptop's screen the window nearly fills: no corner is clear; the smallest size
+        // in the corner that covers least of the window.
+        Rehearsal{"WindowFillsTheScreen", {0, 0, 1366, 728}, {100, 0, 1000, 728}, {886, 0, 480, 270}},
+        // A screen smaller than the smallest size: the area itself.
+        Rehearsal{"TinyScreen", {0, 0, 400, 200}, {0, 0, 400, 200}, {0, 0, 400, 200}}),
+    [](const auto& info) { return std::string(info.param.name); });

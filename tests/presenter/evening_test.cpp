@@ -35,7 +35,7 @@ QAbstractButton* presenterButton(TForm1& form) {
 }
 
 TEST_F(TwoScreens, TheRehearsalWindowClosedByItsCloseBoxIsHidden) {
-  ASSERT_TRUE(plugScreens({kLaptop}));
+  ASSERT_TRUE(plugScreens({VirtualScreen{"laptop", {0, 0, 1920, 1080}}}));
   startOn(staffNames(10));
   releaseKey(form(), Qt::Key_F5);
   ASSERT_TRUE(presenter().shown());
@@ -196,6 +196,15 @@ TEST_F(TwoScreens, TheViewFollowsItsScreensNewResolution) {
   EXPECT_EQ(view().geometry(), smaller.geometry);
   ASSERT_TRUE(memory_.kept);
   EXPECT_EQ(memory_.kept->geometry, smaller.geometry) << "the screen is remembered as it now is";
+}
+
+// One screen: the rehearsal window opens beside the operator's window, not over Start.
+TEST_F(TwoScreens, TheRehearsalWindowLeavesTheOperatorsWindowFree) {
+  ASSERT_TRUE(plugScreens({VirtualScreen{"laptop", {0, 0, 1920, 1080}}}));
+  startOn(staffNames(10));
+  releaseKey(form(), Qt::Key_F5);
+  ASSERT_TRUE(presenter().shown());
+  EXPECT_FALSE(view().frameGeometry().intersects(form().frameGeometry()));
 }
 
 }  // namespace
